@@ -1,0 +1,20 @@
+#pragma once
+
+#include "firebird/Attachment.h"
+
+#include <QTemporaryDir>
+
+/// A fresh recipe database made from the schema in a temporary folder, removed with the object.
+/// Each test takes its own, so no test sees another's rows.
+class ScratchDatabase
+{
+public:
+    ScratchDatabase();
+
+    QString folder() const { return m_folder.path(); }
+    QString path() const;
+    fb::Attachment attach() const;
+
+private:
+    QTemporaryDir m_folder;
+};
