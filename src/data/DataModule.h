@@ -1,0 +1,46 @@
+#pragma once
+
+#include "dataset/DatabaseConnection.h"
+#include "dataset/DatabaseTransaction.h"
+#include "dataset/DataSource.h"
+#include "dataset/MemoryDataset.h"
+#include "dataset/QueryDataset.h"
+#include "dataset/UpdateStatements.h"
+
+#include <QObject>
+
+/// The one place where the program talks to the recipe database: the connection, the single
+/// transaction, the family, recipe and rating datasets with their statements, the one-row
+/// selection record, and a data source over each for the windows' controls.
+///
+/// Members are declared in creation order; they are destroyed in the reverse order, so the
+/// datasets close first, then the transaction commits, and the connection closes last.
+class TDM : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TDM(QObject *parent = nullptr);
+    ~TDM() override;
+
+    DatabaseConnection IBDatabase;
+    DatabaseTransaction IBTransaction;
+    QueryDataset IBFAMILLE;
+    UpdateStatements IBUpdateFAMILLE;
+    DataSource DSFAMILLE;
+    QueryDataset IBQUALITE;
+    DataSource DSQualite;
+    DataSource DSRECETTES;
+    QueryDataset IBRECETTES;
+    UpdateStatements IBUpdateRECETTES;
+    QueryDataset IBDIFFICULTE;
+    DataSource DSDifficulte;
+    MemoryDataset dxMemData;
+    DataSource DSMemData;
+
+private:
+    void setUpFamilies();
+    void setUpRecipes();
+    void setUpRatings();
+    void setUpSelection();
+};
