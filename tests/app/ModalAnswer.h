@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+
+#include <functional>
+
+/// Answers the next modal dialog. Made before the call that runs the dialog's exec(), it
+/// waits in the event queue and acts from inside that dialog's own event loop.
+class ModalAnswer : public QObject
+{
+public:
+    /// action gets the dialog, closes it the way the test wants, and tells whether it could.
+    /// A dialog it could not answer is rejected, so that the test fails instead of hanging.
+    explicit ModalAnswer(std::function<bool(QWidget *dialog)> action);
+
+    /// True once a modal dialog was there and the action answered it.
+    bool answered() const { return m_answered; }
+
+private:
+    void answerWhenShown();
+
+    std::function<bool(QWidget *)> m_action;
+    bool m_answered = false;
+};
+
+/// Presses OK in the next message box, and keeps what the box showed.
+class MessageBoxAnswer : public ModalAnswer
+{
+public:
+    MessageBoxAnswer();
+
+    QString title() const { return m_title; }
+    QString text() const { return m_text; }
+    QMessageBox::Icon icon() const { return m_icon; }
+
+private:
+    QString m_title;
+    QString m_text;
+    QMessageBox::Icon m_icon = QMessageBox::NoIcon;
+};

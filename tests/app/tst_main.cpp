@@ -1,0 +1,454 @@
+#include "Application.h"
+#include "Main.h"
+#include "ModalAnswer.h"
+#include "ScratchDatabase.h"
+
+#include "data/DataModule.h"
+#include "RecipeDatabase.h"
+#include "firebird/Statement.h"
+#include "firebird/Transaction.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <optional>
+
+namespace {
+
+const QString missingMessage = QStringLiteral("Impossible de trouver : %1/RECETTES.GDB.");
+const QString engineMessage = QStringLiteral("le moteur de base de données FireBird n'est pas installé.");
+const QString tableMessage = QStringLiteral("Erreur en ouverture d'une table de recettes.gdb.");
+
+void run(fb::Attachment &attachment, const QStringList &statements)
+{
+    for (const QString &sql : statements) {
+        auto transaction = fb::Transaction::start(attachment);
+        fb::Statement::prepare(attachment, transaction, sql).execute(transaction);
+        transaction.commit();
+    }
+}
+
+int countRows(const ScratchDatabase &database, const QString &sql)
+{
+    auto attachment = database.attach();
+    auto transaction = fb::Transaction::start(attachment);
+    auto statement = fb::Statement::prepare(attachment, transaction, sql);
+    auto cursor = statement.openCursor(transaction);
+    int rows = 0;
+    while (cursor.fetchNext())
+        ++rows;
+    return rows;
+}
+
+/// Two families, each with one recipe; "Entrees" comes first by name. Their keys are far
+/// above what the generators will draw.
+class RecipeBook : public ScratchDatabase
+{
+public:
+    RecipeBook()
+    {
+        auto attachment = attach();
+        run(attachment, {
+            QStringLiteral("insert into FAMILLE values (101, 'Tartes')"),
+            QStringLiteral("insert into FAMILLE values (102, 'Entrees')"),
+            QStringLiteral("insert into RECETTES (IDRECETTE, IDFAMILLE, DESCRIPTION) values (101, 101, 'Tarte aux pommes')"),
+            QStringLiteral("insert into RECETTES (IDRECETTE, IDFAMILLE, DESCRIPTION) values (102, 102, 'Veloute')"),
+        });
+    }
+};
+
+/// The main window started on a recipe book, as the program does it.
+struct StartedProgram
+{
+    StartedProgram()
+    {
+        startupFailure = startupMessage->text();
+        startupMessage.reset();
+    }
+
+    RecipeBook database;
+    TDM dm;
+    // Answers a start-up message, should one come, so that a broken start fails the test
+    // instead of waiting for a click; gone once the window stands, so that it takes no
+    // later dialog.
+    std::optional<MessageBoxAnswer> startupMessage{std::in_place};
+    TFrmMain window{dm, database.folder()};
+    QString startupFailure;
+};
+
+void runCommand(TFrmMain &window, const QString &name)
+{
+    if (auto *button = window.findChild<QToolButton *>(name))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        window.findChild<QAction *>(name)->trigger();
+}
+
+QStringList captions(const QList<QAction *> &actions)
+{
+    QStringList result;
+    for (const QAction *action : actions)
+        result.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return result;
+}
+
+/// Takes the addresses the program asks the desktop to open, instead of the desktop.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit UrlCatcher(const QStringList &schemes) : m_schemes(schemes)
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+
+private:
+    QStringList m_schemes;
+};
+
+} // namespace
+
+class TestMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startupFailuresEndTheProgramWithTheirMessage_data()
+    {
+        QTest::addColumn<QString>("fileInPlace");
+        QTest::addColumn<QStringList>("alterations");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("no file") << "none" << QStringList() << missingMessage;
+        QTest::newRow("a folder in its place") << "folder" << QStringList() << missingMessage;
+        QTest::newRow("not a database") << "garbage" << QStringList() << engineMessage;
+        QTest::newRow("missing table") << "database" << QStringList{QStringLiteral("drop table DIFFICULTE")}
+                                       << tableMessage;
+        QTest::newRow("missing column") << "database" << QStringList{QStringLiteral("alter table QUALITE drop CRITERE")}
+                                        << tableMessage;
+        QTest::newRow("column of another kind")
+            << "database"
+            << QStringList{QStringLiteral("alter table RECETTES drop QUALITE"),
+                   QStringLiteral("alter table RECETTES add QUALITE varchar(10)")}
+            << tableMessage;
+    }
+
+    void startupFailuresEndTheProgramWithTheirMessage()
+    {
+        QFETCH(QString, fileInPlace);
+        QFETCH(QStringList, alterations);
+        QFETCH(QString, message);
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("RECETTES.GDB"));
+        if (fileInPlace == u"folder") {
+            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("RECETTES.GDB")));
+        } else if (fileInPlace == u"garbage") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QRandomGenerator bytes(1);
+            for (int i = 0; i < 4096; ++i)
+                file.putChar(char(bytes.bounded(256)));
+        } else if (fileInPlace == u"database") {
+            auto attachment = RecipeDatabase::create(path);
+            run(attachment, alterations);
+        }
+
+        TDM dm;
+        MessageBoxAnswer answer;
+        TFrmMain window(dm, folder.path());
+
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.text(), message == missingMessage ? message.arg(folder.path()) : message);
+        QCOMPARE(answer.title(), QStringLiteral("Cuisinotte"));
+        QCOMPARE(answer.icon(), QMessageBox::NoIcon);
+        QVERIFY(window.terminationRequested());
+        QVERIFY(!window.isVisible());
+        if (message == missingMessage)
+            QVERIFY(!dm.IBDatabase.isConnected());
+    }
+
+    void startsOnAWorkingDatabase()
+    {
+        StartedProgram program;
+        TDM &dm = program.dm;
+
+        QVERIFY2(program.startupFailure.isEmpty(), qPrintable(program.startupFailure));
+        QVERIFY(!program.window.terminationRequested());
+        QVERIFY(dm.IBTransaction.isActive());
+        const QList<const Dataset *> datasets{&dm.IBFAMILLE, &dm.IBRECETTES, &dm.IBQUALITE, &dm.IBDIFFICULTE};
+        for (const Dataset *dataset : datasets)
+            QCOMPARE(dataset->state(), DatasetState::Browse);
+        QCOMPARE(dm.dxMemData.state(), DatasetState::Insert);
+        QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Entrees"));
+        QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), QStringLiteral("Veloute"));
+    }
+
+    void onlyTheRecipeManagementCommandCommits_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("commits");
+
+        QTest::newRow("Gestion des Recettes menu") << "GestiondesRecettes1" << true;
+        QTest::newRow("Gestion button") << "SpeedButton2" << true;
+        QTest::newRow("Visualisation menu") << "Visualisation1" << false;
+        QTest::newRow("Visualisation button") << "SpeedButton3" << false;
+        QTest::newRow("Note") << "Note1" << false;
+        QTest::newRow("Info") << "Info1" << false;
+        QTest::newRow("A propos") << "Apropos1" << false;
+    }
+
+    void onlyTheRecipeManagementCommandCommits()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, commits);
+
+        StartedProgram program;
+        TDM &dm = program.dm;
+        dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).setValue(101.0);
+        dm.IBFAMILLE.append();
+        dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).setValue(QStringLiteral("Soupes"));
+        dm.IBFAMILLE.post();
+        dm.IBFAMILLE.last();
+        QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Soupes"));
+
+        runCommand(program.window, command);
+
+        const QString soupes = QStringLiteral("select IDFAMILLE from FAMILLE where FAMILLE = 'Soupes'");
+        QCOMPARE(countRows(program.database, soupes), commits ? 1 : 0);
+        if (commits) {
+            // Re-read from the start: the first family by name and its first recipe.
+            QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Entrees"));
+            QVERIFY(dm.IBFAMILLE.bof());
+            QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), QStringLiteral("Veloute"));
+            QVERIFY(dm.IBQUALITE.isActive());
+            QVERIFY(dm.IBDIFFICULTE.isActive());
+        } else {
+            QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Soupes"));
+        }
+        QCOMPARE(dm.dxMemData.state(), DatasetState::Insert);
+        QCOMPARE(dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).asFloat(), 101.0);
+    }
+
+    void windowHasItsSizeAndTheLineFollowsItsWidth()
+    {
+        StartedProgram program;
+        TFrmMain &window = program.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QCOMPARE(window.windowTitle(), QStringLiteral("Cuisinotte"));
+        QCOMPARE(window.centralWidget()->objectName(), QStringLiteral("MyPanel1"));
+        QCOMPARE(window.centralWidget()->size(), QSize(722, 463));
+        QCOMPARE(window.font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(window.font().pixelSize(), 11);
+
+        auto *line = window.findChild<QWidget *>(QStringLiteral("Shape1"));
+        QCOMPARE(line->geometry(), QRect(8, 80, 705, 1));
+        window.resize(window.width() + 100, window.height() + 50);
+        QTRY_COMPARE(line->geometry(), QRect(8, 80, 805, 1));
+    }
+
+    void menuHoldsEveryCommandInOrder()
+    {
+        StartedProgram program;
+        QMenuBar *bar = program.window.menuBar();
+
+        QCOMPARE(captions(bar->actions()),
+            (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Gestion des Recettes"), QStringLiteral("&Visualisation"),
+                QStringLiteral("&Note"), QStringLiteral("&Info"), QStringLiteral("&?")}));
+        QCOMPARE(captions(program.window.findChild<QMenu *>(QStringLiteral("Fichier1"))->actions()),
+            (QStringList{QStringLiteral("&Configurer l'impression"), QStringLiteral("-"), QStringLiteral("&Quitter")}));
+        QCOMPARE(captions(program.window.findChild<QMenu *>(QStringLiteral("N2"))->actions()),
+            (QStringList{QStringLiteral("&Aide"), QStringLiteral("-"), QStringLiteral("Site Internet Quenelog"),
+                QStringLiteral("Accès au Forum"), QStringLiteral("-"), QStringLiteral("A propos de Cuisinotte")}));
+    }
+
+    void buttons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QRect>("geometry");
+
+        QTest::newRow("Quitter") << "SpeedButton1" << "&Quitter" << "Quitter l'application" << QRect(11, 7, 55, 65);
+        QTest::newRow("Gestion") << "SpeedButton2" << "&Gestion" << "Gestion des recettes" << QRect(107, 7, 55, 65);
+        QTest::newRow("Visualisation") << "SpeedButton3" << "&Visualisation" << "Visualisation des recettes"
+                                       << QRect(179, 7, 70, 65);
+        QTest::newRow("Aide") << "SpeedButton4" << "&Aide" << "Aide en ligne" << QRect(291, 7, 55, 65);
+    }
+
+    void buttons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        QFETCH(QRect, geometry);
+
+        StartedProgram program;
+        auto *button = program.window.findChild<QToolButton *>(name);
+        QVERIFY(button);
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->toolTip(), hint);
+        QCOMPARE(button->geometry(), geometry);
+
+        // The black background of the picture is see-through, its subject is not.
+        const QImage picture = button->icon().pixmap(48, 48).toImage();
+        QCOMPARE(picture.size(), QSize(48, 48));
+        QCOMPARE(qAlpha(picture.pixel(0, 47)), 0);
+        QCOMPARE(qAlpha(picture.pixel(24, 24)), 255);
+    }
+
+    void everyAltKeyHasOneOwner()
+    {
+        StartedProgram program;
+        QList<QKeySequence> keys;
+        const auto menus = program.window.menuBar()->actions();
+        for (const QAction *action : menus)
+            keys.append(QKeySequence::mnemonic(action->text()));
+        const auto buttons = program.window.findChildren<QToolButton *>();
+        for (const QToolButton *button : buttons) {
+            if (!button->shortcut().isEmpty())
+                keys.append(button->shortcut());
+        }
+        for (const QKeySequence &key : std::as_const(keys))
+            QVERIFY2(keys.count(key) == 1, qPrintable(key.toString()));
+        QVERIFY(keys.contains(QKeySequence(Qt::ALT | Qt::Key_Q)));
+        QVERIFY(keys.contains(QKeySequence(Qt::ALT | Qt::Key_A)));
+    }
+
+    void titleLinesPaintTheirFrontOverTheirShadow()
+    {
+        StartedProgram program;
+        const QColor shadow = program.window.palette().color(QPalette::ToolTipBase);
+        const QColor navy(0x00, 0x00, 0x80);
+        const struct {
+            QRect geometry;
+            QColor colour;
+        } expected[] = {
+            {QRect(-48, 119, 795, 135), shadow}, {QRect(-55, 291, 793, 94), shadow},
+            {QRect(-42, 119, 769, 135), navy}, {QRect(-47, 291, 763, 94), navy},
+            {QRect(-61, 209, 799, 135), shadow}, {QRect(-54, 210, 769, 135), navy},
+        };
+
+        // Children paint in the order of creation.
+        const auto labels = program.window.centralWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(labels.size(), 6);
+        for (int i = 0; i < 6; ++i) {
+            const QLabel *label = labels[i];
+            QCOMPARE(label->objectName(), QStringLiteral("MyLabel%1").arg(i + 1));
+            QCOMPARE(label->geometry(), expected[i].geometry);
+            QCOMPARE(label->palette().color(QPalette::WindowText), expected[i].colour);
+            QCOMPARE(label->font().family(), QStringLiteral("Comic Sans MS"));
+            QCOMPARE(label->font().pixelSize(), 64);
+            QVERIFY(label->font().bold() && label->font().italic());
+            QVERIFY(!label->autoFillBackground());
+        }
+        // Each front label carries the text of the shadow it stands on.
+        QCOMPARE(labels[2]->text(), labels[0]->text());
+        QCOMPARE(labels[3]->text(), labels[1]->text());
+        QCOMPARE(labels[5]->text(), labels[4]->text());
+        QVERIFY(labels[4]->text().contains(QStringLiteral("Cuisinotte")));
+    }
+
+    void quitButtonClosesTheWindow()
+    {
+        StartedProgram program;
+        program.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+        runCommand(program.window, QStringLiteral("SpeedButton1"));
+        QVERIFY(!program.window.isVisible());
+    }
+
+    void missingHelpFileIsReportedInTheErrorBox()
+    {
+        StartedProgram program;
+        MessageBoxAnswer answer;
+        runCommand(program.window, QStringLiteral("SpeedButton4"));
+
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.title(), QStringLiteral("Cuisinotte"));
+        QCOMPARE(answer.icon(), QMessageBox::Critical);
+        QVERIFY2(answer.text().contains(program.database.folder() + QStringLiteral("/Cuisinotte.hlp")),
+            qPrintable(answer.text()));
+    }
+
+    void helpOpensAtItsContents()
+    {
+        StartedProgram program;
+        const QString helpFile = program.database.folder() + QStringLiteral("/Cuisinotte.hlp");
+        QFile file(helpFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        UrlCatcher catcher({QStringLiteral("file")});
+
+        runCommand(program.window, QStringLiteral("Aide1"));
+
+        QCOMPARE(catcher.opened.size(), 1);
+        QCOMPARE(catcher.opened[0].toLocalFile(), helpFile);
+        QCOMPARE(catcher.opened[0].fragment(), QStringLiteral("SOMMAIRE"));
+    }
+
+    void forumLiesUnderTheSite()
+    {
+        StartedProgram program;
+        UrlCatcher catcher({QStringLiteral("http"), QStringLiteral("https")});
+
+        runCommand(program.window, QStringLiteral("SiteQuenelog"));
+        runCommand(program.window, QStringLiteral("AccesForum"));
+
+        QCOMPARE(catcher.opened.size(), 2);
+        QCOMPARE(catcher.opened[0].path(), QStringLiteral("/"));
+        QCOMPARE(catcher.opened[1], catcher.opened[0].resolved(QUrl(QStringLiteral("Forum/"))));
+    }
+
+    void printerSetupWorksOnTheApplicationPrinter()
+    {
+        StartedProgram program;
+        QPrinter *shown = nullptr;
+        ModalAnswer answer([&shown](QWidget *dialog) {
+            auto *printDialog = qobject_cast<QPrintDialog *>(dialog);
+            if (!printDialog)
+                return false;
+            shown = printDialog->printer();
+            printDialog->reject();
+            return true;
+        });
+
+        runCommand(program.window, QStringLiteral("Configurerlimpression1"));
+
+        QVERIFY(answer.answered());
+        QCOMPARE(shown, &Application::printer());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    Application application(argc, argv);
+    TestMain test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_main.moc"
