@@ -4,6 +4,7 @@
 #include "data/DataModule.h"
 #include "dbwidgets/ErrorBox.h"
 #include "firebird/Client.h"
+#include "firebird/TerminationSignals.h"
 
 #include <QFont>
 
@@ -22,6 +23,7 @@ void substituteWindowsFonts()
 
 int main(int argc, char *argv[])
 {
+    fb::TerminationSignals::block();
     Application application(argc, argv);
     fb::Client::useConfigurationRoot(QCoreApplication::applicationDirPath() + QStringLiteral("/firebird"));
     substituteWindowsFonts();
@@ -32,6 +34,9 @@ int main(int argc, char *argv[])
         TFrmMain frmMain(dm);
         if (frmMain.terminationRequested())
             return 0;
+        // Logging out or being told to stop ends the program as a normal exit does: the
+        // windows close and the work is committed.
+        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
         frmMain.show();
         return application.exec();
     } catch (const std::exception &error) {

@@ -6,6 +6,7 @@
 #include "firebird/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Statement.h"
+#include "firebird/TerminationSignals.h"
 #include "firebird/Transaction.h"
 
 #include <QProcess>
@@ -44,10 +45,7 @@ void openAll(TDM &dm, const QString &path)
     dm.IBDatabase.setDatabaseName(path);
     dm.IBDatabase.connect();
     dm.IBTransaction.start();
-    dm.IBFAMILLE.open();
-    dm.IBRECETTES.open();
-    dm.IBQUALITE.open();
-    dm.IBDIFFICULTE.open();
+    dm.openDatabaseDatasets();
     dm.dxMemData.open();
     dm.dxMemData.append();
 }
@@ -113,6 +111,13 @@ int runChild(const QString &path, const QString &mode)
             dm.IBTransaction.commit();
             dm.IBFAMILLE.open();
         }
+    }
+    if (mode == u"add-then-run") {
+        // Like the program: a termination signal ends the event loop, and the data module's
+        // destruction commits.
+        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
+        std::cout << "ready" << std::endl;
+        return QCoreApplication::exec();
     }
     std::cout << "ready" << std::endl;
     for (;;)
@@ -416,6 +421,19 @@ private slots:
         QCOMPARE(familiesOnFile(database.path()).contains(QStringLiteral("Abandonnée")), kept);
     }
 
+    void aTerminationSignalEndsTheProgramAndKeepsItsWork()
+    {
+        ScratchDatabase database;
+        fillSample(database);
+        QProcess child;
+        startChild(child, database, QStringLiteral("add-then-run"));
+        child.terminate();
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QVERIFY(familiesOnFile(database.path()).contains(QStringLiteral("Abandonnée")));
+    }
+
     void anotherProgramsPendingChangeIsAnImmediateLockConflict()
     {
         ScratchDatabase database;
@@ -438,8 +456,11 @@ private slots:
 
 int main(int argc, char **argv)
 {
+    const bool child = argc == 4 && qstrcmp(argv[1], "--child") == 0;
+    if (child)
+        fb::TerminationSignals::block();
     QCoreApplication application(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], "--child") == 0)
+    if (child)
         return runChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     TestDataModule test;
     return QTest::qExec(&test, argc, argv);
