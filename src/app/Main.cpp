@@ -216,10 +216,7 @@ void TFrmMain::FormCreate()
     }
 
     try {
-        m_dm.IBFAMILLE.open();
-        m_dm.IBRECETTES.open();
-        m_dm.IBQUALITE.open();
-        m_dm.IBDIFFICULTE.open();
+        m_dm.openDatabaseDatasets();
         m_dm.dxMemData.open();
         m_dm.dxMemData.append();
     } catch (const std::exception &) {
@@ -252,10 +249,7 @@ void TFrmMain::CommitAndReopen()
     if (!m_dm.IBTransaction.isActive())
         return;
     m_dm.IBTransaction.commit();
-    m_dm.IBFAMILLE.open();
-    m_dm.IBRECETTES.open();
-    m_dm.IBQUALITE.open();
-    m_dm.IBDIFFICULTE.open();
+    m_dm.openDatabaseDatasets();
 }
 
 void TFrmMain::Configurerlimpression1Click()

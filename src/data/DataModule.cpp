@@ -20,6 +20,14 @@ TDM::TDM(QObject *parent)
 // fails), and the connection closes last.
 TDM::~TDM() = default;
 
+void TDM::openDatabaseDatasets()
+{
+    IBFAMILLE.open();
+    IBRECETTES.open();
+    IBQUALITE.open();
+    IBDIFFICULTE.open();
+}
+
 void TDM::setUpFamilies()
 {
     IBFAMILLE.setObjectName(QStringLiteral("IBFAMILLE"));

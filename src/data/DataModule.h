@@ -23,6 +23,10 @@ public:
     explicit TDM(QObject *parent = nullptr);
     ~TDM() override;
 
+    /// Opens IBFAMILLE, IBRECETTES, IBQUALITE and IBDIFFICULTE, in that order: each stands on
+    /// its first row, and the recipes are those of the first family by name.
+    void openDatabaseDatasets();
+
     DatabaseConnection IBDatabase;
     DatabaseTransaction IBTransaction;
     QueryDataset IBFAMILLE;

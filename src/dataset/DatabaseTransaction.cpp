@@ -38,8 +38,10 @@ void DatabaseTransaction::commit()
 {
     if (!isActive())
         throw DatasetError(QStringLiteral("Transaction is not active"));
-    closeDatasets();
+    // Committing first means a failed commit leaves everything as it was, datasets open and
+    // the work still pending, so the user can carry on and the next commit can save it.
     m_transaction.commit();
+    closeDatasets();
 }
 
 fb::Transaction &DatabaseTransaction::transaction()
