@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+/// The benchmark run: finds or makes the recipe book, runs every measurement on it and
+/// prints the score. The result is the process's exit code.
+class BenchProgram
+{
+public:
+    /// argv is kept to start this program again after a generation.
+    explicit BenchProgram(char **argv);
+
+    int run();
+
+private:
+    int measure(const QString &databaseFolder);
+    [[noreturn]] void restartAfterGeneration();
+
+    char **m_argv;
+};

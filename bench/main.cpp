@@ -1,0 +1,25 @@
+// cuisinotte-bench [folder]: measures the data layer, and the program's start-up when it is
+// built, on a recipe book of 250,000 recipes in folder/RECETTES.GDB (by default bench-data/
+// beside this executable), generating the book first when the file is not there.
+// Exits 0 when every target is met, 1 when one is missed, 2 when the benchmark cannot run.
+
+#include "BenchProgram.h"
+
+#include "firebird/Client.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    fb::Client::useConfigurationRoot(QCoreApplication::applicationDirPath() + QStringLiteral("/firebird"));
+    try {
+        return BenchProgram(argv).run();
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "cuisinotte-bench: %s\n", error.what());
+        return 2;
+    }
+}
