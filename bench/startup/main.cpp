@@ -9,6 +9,7 @@
 
 #include "data/DataModule.h"
 #include "firebird/Client.h"
+#include "firebird/TerminationSignals.h"
 
 #include <QFont>
 #include <QWindow>
@@ -57,6 +58,7 @@ private:
 int main(int argc, char *argv[])
 {
     // From here on, the same steps as the program's own main().
+    fb::TerminationSignals::block();
     Application application(argc, argv);
     const QString applicationFolder = QCoreApplication::applicationDirPath();
     fb::Client::useConfigurationRoot(applicationFolder + QStringLiteral("/firebird"));
@@ -71,6 +73,7 @@ int main(int argc, char *argv[])
         TFrmMain frmMain(dm, databaseFolder);
         if (frmMain.terminationRequested())
             return 2;
+        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
         FirstExposure exposure(frmMain);
         application.installEventFilter(&exposure);
         frmMain.show();
