@@ -2,19 +2,17 @@
 // folder (by default the benchmark's, bench-data/ beside this executable), writes one line once
 // the main window is on screen and painted, and ends. cuisinotte-bench launches it and times it.
 
-#include "Application.h"
 #include "Main.h"
+#include "MainBlock.h"
 #include "ResidentMemory.h"
 #include "StartupReport.h"
 
-#include "data/DataModule.h"
-#include "firebird/Client.h"
-#include "firebird/TerminationSignals.h"
-
-#include <QFont>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QWindow>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -23,6 +21,7 @@ class FirstExposure : public QObject
 {
 public:
     explicit FirstExposure(QWidget &window) : m_window(window) {}
+    bool seen() const { return m_seen; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -53,33 +52,26 @@ private:
     bool m_seen = false;
 };
 
+QString executableFolder(const char *argv0)
+{
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // From here on, the same steps as the program's own main().
-    fb::TerminationSignals::block();
-    Application application(argc, argv);
-    const QString applicationFolder = QCoreApplication::applicationDirPath();
-    fb::Client::useConfigurationRoot(applicationFolder + QStringLiteral("/firebird"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    // The main block makes the application object, so the arguments are read here by hand.
+    MainBlock::Options options;
+    options.applicationFolder = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                         : executableFolder(argv[0]) + QStringLiteral("/bench-data");
 
-    const QStringList arguments = QCoreApplication::arguments();
-    const QString databaseFolder = arguments.value(1, applicationFolder + QStringLiteral("/bench-data"));
-    try {
-        TDM dm;
-        TFrmMain frmMain(dm, databaseFolder);
-        if (frmMain.terminationRequested())
-            return 2;
-        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
-        FirstExposure exposure(frmMain);
-        application.installEventFilter(&exposure);
-        frmMain.show();
-        return application.exec();
-    } catch (const std::exception &error) {
-        std::fprintf(stderr, "cuisinotte-startup-bench: %s\n", error.what());
-        return 2;
-    }
+    std::unique_ptr<FirstExposure> exposure;
+    options.beforeShow = [&exposure](TFrmMain &frmMain) {
+        exposure = std::make_unique<FirstExposure>(frmMain);
+        QCoreApplication::instance()->installEventFilter(exposure.get());
+    };
+    const int status = MainBlock::run(argc, argv, options);
+    // The main block returns 0 without reporting when the database could not be opened.
+    return status == 0 && !(exposure && exposure->seen()) ? 2 : status;
 }

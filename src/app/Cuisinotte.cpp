@@ -1,47 +1,6 @@
-#include "Application.h"
-#include "Main.h"
-
-#include "data/DataModule.h"
-#include "dbwidgets/ErrorBox.h"
-#include "firebird/Client.h"
-#include "firebird/TerminationSignals.h"
-
-#include <QFont>
-
-namespace {
-
-// The windows keep the font names they were designed with; these free fonts have the same
-// metrics or the same spirit.
-void substituteWindowsFonts()
-{
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-}
-
-} // namespace
+#include "MainBlock.h"
 
 int main(int argc, char *argv[])
 {
-    fb::TerminationSignals::block();
-    Application application(argc, argv);
-    fb::Client::useConfigurationRoot(QCoreApplication::applicationDirPath() + QStringLiteral("/firebird"));
-    substituteWindowsFonts();
-    try {
-        // Declared in this order so that the main window is destroyed before the data module,
-        // whose destruction commits the work and closes the database.
-        TDM dm;
-        TFrmMain frmMain(dm);
-        if (frmMain.terminationRequested())
-            return 0;
-        // Logging out or being told to stop ends the program as a normal exit does: the
-        // windows close and the work is committed.
-        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
-        frmMain.show();
-        return application.exec();
-    } catch (const std::exception &error) {
-        // Outside the event loop there is no handler to stop; the program cannot go on.
-        ErrorBox::show(nullptr, QString::fromUtf8(error.what()));
-        return 1;
-    }
+    return MainBlock::run(argc, argv);
 }

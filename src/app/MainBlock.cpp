@@ -1,0 +1,58 @@
+#include "MainBlock.h"
+
+#include "Application.h"
+#include "Main.h"
+
+#include "data/DataModule.h"
+#include "dbwidgets/ErrorBox.h"
+#include "firebird/Client.h"
+#include "firebird/TerminationSignals.h"
+
+#include <QFont>
+
+namespace MainBlock {
+namespace {
+
+// The windows keep the font names they were designed with; these free fonts have the same
+// metrics or the same spirit.
+void substituteWindowsFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+}
+
+} // namespace
+
+int run(int argc, char *argv[], const Options &options)
+{
+    // Before any thread exists, so that no thread of the database engine ever takes them.
+    fb::TerminationSignals::block();
+    Application application(argc, argv);
+    fb::Client::useConfigurationRoot(QCoreApplication::applicationDirPath() + QStringLiteral("/firebird"));
+    substituteWindowsFonts();
+    const QString applicationFolder = options.applicationFolder.isEmpty()
+        ? QCoreApplication::applicationDirPath()
+        : options.applicationFolder;
+    try {
+        // Declared in this order so that the main window is destroyed before the data module,
+        // whose destruction commits the work and closes the database.
+        TDM dm;
+        TFrmMain frmMain(dm, applicationFolder);
+        if (frmMain.terminationRequested())
+            return 0;
+        // Logging out or being told to stop ends the program as a normal exit does: the
+        // windows close and the work is committed.
+        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
+        if (options.beforeShow)
+            options.beforeShow(frmMain);
+        frmMain.show();
+        return application.exec();
+    } catch (const std::exception &error) {
+        // Outside the event loop there is no handler to stop; the program cannot go on.
+        ErrorBox::show(nullptr, QString::fromUtf8(error.what()));
+        return 1;
+    }
+}
+
+} // namespace MainBlock
