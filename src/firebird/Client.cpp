@@ -50,7 +50,7 @@ void Status::checkException(Status *wrapper)
     const intptr_t *errors = wrapper->getErrors();
     const long code = (errors[0] == isc_arg_gds) ? long(errors[1]) : 0;
     // Engine messages quote values in the database's own code page.
-    throw Error(Cp1252::decode(QByteArray(text)).trimmed(), code);
+    throw Error(Cp1252::decode(QByteArrayView(text)).trimmed(), code);
 }
 
 } // namespace fb

@@ -33,7 +33,7 @@ std::optional<char> byteFor(char16_t unit)
 
 } // namespace
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();

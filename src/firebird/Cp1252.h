@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -12,7 +13,7 @@ namespace fb {
 /// Latin-1, and Latin-1 puts control characters where 1252 has € , œ and the typographic quotes.
 namespace Cp1252 {
 
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 
 /// The bytes for text, or nothing when one of its characters has no place in the code page.
 /// A character is never replaced by "?": refusing it is the caller's decision to make.

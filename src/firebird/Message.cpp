@@ -90,17 +90,17 @@ bool Message::isNull(int index) const
     return read<short>(column(index).nullOffset) != 0;
 }
 
-QByteArray Message::text(int index) const
+QByteArrayView Message::text(int index) const
 {
     const Column &c = column(index);
     if (isNull(index))
         return {};
     if (c.sqlType == SQL_VARYING) {
         const auto length = read<unsigned short>(c.offset);
-        return QByteArray(m_buffer.constData() + c.offset + sizeof(unsigned short), length);
+        return QByteArrayView(m_buffer.constData() + c.offset + sizeof(unsigned short), length);
     }
     if (c.sqlType == SQL_TEXT)
-        return QByteArray(m_buffer.constData() + c.offset, int(c.length));
+        return QByteArrayView(m_buffer.constData() + c.offset, c.length);
     throw Error(QStringLiteral("Column %1 is not text").arg(QString::fromLatin1(c.name)));
 }
 

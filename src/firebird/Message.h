@@ -3,6 +3,7 @@
 #include "Client.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QList>
 
@@ -47,7 +48,8 @@ public:
     unsigned char *buffer() { return reinterpret_cast<unsigned char *>(m_buffer.data()); }
 
     bool isNull(int index) const;
-    QByteArray text(int index) const;
+    /// The bytes of a text column, seen in place: valid until the next row is fetched.
+    QByteArrayView text(int index) const;
     qint64 toInt64(int index) const;
     double toDouble(int index) const;
     QDate toDate(int index) const;

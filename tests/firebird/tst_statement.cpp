@@ -66,7 +66,7 @@ private slots:
         QVERIFY(cursor.fetchNext());
         const fb::Message &row = cursor.row();
         QCOMPARE(row.toDouble(0), 2147483647.0);
-        QCOMPARE(row.text(1), longTitle);
+        QCOMPARE(row.text(1).toByteArray(), longTitle);
         QCOMPARE(row.toDate(2), QDate(2004, 3, 1));
         QCOMPARE(row.toInt64(3), qint64(-3));
         QCOMPARE(fb::Blob::read(attachment, transaction, row.blobId(4)), picture);
