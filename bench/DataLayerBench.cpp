@@ -90,10 +90,7 @@ void DataLayerBench::openAsAtStartUp(TDM &dm) const
     dm.IBDatabase.setDatabaseName(m_databasePath);
     dm.IBDatabase.connect();
     dm.IBTransaction.start();
-    dm.IBFAMILLE.open();
-    dm.IBRECETTES.open();
-    dm.IBQUALITE.open();
-    dm.IBDIFFICULTE.open();
+    dm.openDatabaseDatasets();
     dm.dxMemData.open();
     dm.dxMemData.append();
 }
