@@ -119,7 +119,7 @@ void TDM::setUpRecipes()
         QStringLiteral("ORDER BY RECETTES.DESCRIPTION"),
     });
 
-    struct FieldSpec
+    struct FieldDefinition
     {
         const char16_t *name;
         FieldKind kind;
@@ -127,7 +127,7 @@ void TDM::setUpRecipes()
         bool required;
         int width;
     };
-    static const FieldSpec fields[] = {
+    static const FieldDefinition fields[] = {
         {u"DESCRIPTION", FieldKind::Text, 100, true, 100},
         {u"DATE_CREATION", FieldKind::Date, 0, false, 10},
         {u"DATE_DERN_MODIF", FieldKind::Date, 0, false, 10},
@@ -144,10 +144,10 @@ void TDM::setUpRecipes()
         {u"CALORIES", FieldKind::Text, 30, false, 30},
         {u"DIFFICULTE", FieldKind::SmallInt, 0, false, 10},
     };
-    for (const FieldSpec &spec : fields) {
-        Field &field = IBRECETTES.addField(QString::fromUtf16(spec.name), spec.kind, spec.size);
-        field.setRequired(spec.required);
-        field.setDisplayWidth(spec.width);
+    for (const FieldDefinition &definition : fields) {
+        Field &field = IBRECETTES.addField(QString::fromUtf16(definition.name), definition.kind, definition.size);
+        field.setRequired(definition.required);
+        field.setDisplayWidth(definition.width);
         // Only the title is shown in grids of recipes.
         field.setVisible(field.name() == u"DESCRIPTION");
     }
