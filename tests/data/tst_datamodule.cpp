@@ -257,7 +257,7 @@ private slots:
             };
             set(u"IDFAMILLE", 1.0);
             set(u"DESCRIPTION", title);
-            set(u"DATE_CREATION", QDate(2026, 12, 9));
+            set(u"DATE_CREATION", QDateTime(QDate(2026, 12, 9), QTime(18, 30))); // the day is kept
             set(u"CALORIES", QStringLiteral("450 kcal"));
             set(u"PERSONNES", QStringLiteral("4 à 6 personnes"));
             set(u"INGREDIENTS", rtf);
