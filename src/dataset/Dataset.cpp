@@ -297,6 +297,8 @@ void Dataset::append()
     Row row = emptyRow();
     startNewRow(row);
     m_rowBeforeInsert = m_current;
+    m_bofBeforeInsert = m_bof;
+    m_eofBeforeInsert = m_eof;
     m_editRow = std::move(row);
     m_oldRow = emptyRow();
     m_modified = false;
@@ -337,11 +339,11 @@ void Dataset::post()
             m_rows.reserve(m_rows.capacity() + kRowBufferGrowth);
         m_rows.push_back(std::move(written));
         m_current = int(m_rows.size()) - 1;
+        m_bof = m_eof = false;
     } else {
         modifyRow(written, m_oldRow, m_changedFields);
         m_rows[std::size_t(m_current)] = std::move(written);
     }
-    m_bof = m_eof = false;
     backToBrowse();
 }
 
@@ -349,9 +351,11 @@ void Dataset::cancel()
 {
     if (!isEditing())
         return;
-    if (m_state == DatasetState::Insert)
+    if (m_state == DatasetState::Insert) {
         m_current = m_rowBeforeInsert;
-    m_bof = m_eof = m_rows.empty();
+        m_bof = m_bofBeforeInsert;
+        m_eof = m_eofBeforeInsert;
+    }
     backToBrowse();
 }
 
@@ -397,10 +401,12 @@ QVariant Dataset::currentValue(int fieldIndex)
     // A blob of the row being edited is read once, into the stored row it came from.
     const QVariant value = loadedValue(m_current, fieldIndex);
     if (isEditing()) {
+        const Row &stored = m_rows[std::size_t(m_current)];
         for (Row *copy : {&m_editRow, &m_oldRow}) {
             if (copy->deferred & bitOf(fieldIndex)) {
                 copy->values[fieldIndex] = value;
                 copy->deferred &= ~bitOf(fieldIndex);
+                copy->blobIds = stored.blobIds;
             }
         }
     }

@@ -130,4 +130,6 @@ private:
     bool m_modified = false;
     quint64 m_changedFields = 0;
     int m_rowBeforeInsert = -1;
+    bool m_bofBeforeInsert = true;
+    bool m_eofBeforeInsert = true;
 };

@@ -100,6 +100,9 @@ QVariant Field::normalized(const QVariant &value) const
     switch (m_kind) {
     case FieldKind::Text: {
         const QString text = value.toString();
+        // An emptied text is no text: a required field left blank must be caught as such.
+        if (text.isEmpty())
+            return {};
         const QString rejection = rejectionOf(text);
         if (!rejection.isEmpty())
             throw DatasetError(rejection);

@@ -295,17 +295,37 @@ void QueryDataset::startNewRow(Row &row)
         row.values[key.index()] = double(fb::Generator::next(attachment(), transaction(), m_generator, 1));
 }
 
-void QueryDataset::writeChangedBlobs(Row &row, quint64 changedFields)
+quint64 QueryDataset::writeBlobs(Row &row, quint64 changedFields)
 {
+    quint64 written = 0;
     for (int index = 0; index < fieldCount(); ++index) {
-        if (!field(index).isBlob() || !(changedFields & (quint64(1) << index)))
-            continue;
+        const quint64 bit = quint64(1) << index;
+        if (!field(index).isBlob() || (row.deferred & bit))
+            continue; // not a blob, or still in the database: passed on by its id
         if (row.blobIds.size() < fieldCount())
             row.blobIds.resize(fieldCount());
         const QVariant &value = row.values[index];
-        row.blobIds[index] = value.isValid()
-            ? packBlobId(fb::Blob::write(attachment(), transaction(), value.toByteArray()))
-            : 0;
+        if (!value.isValid()) {
+            row.blobIds[index] = 0;
+            continue;
+        }
+        // A content in memory is written again unless it is unchanged and the database holds
+        // it under a known id.
+        if (!(changedFields & bit) && row.blobIds[index] != 0)
+            continue;
+        row.blobIds[index] = packBlobId(fb::Blob::write(attachment(), transaction(), value.toByteArray()));
+        written |= bit;
+    }
+    return written;
+}
+
+void QueryDataset::forgetWrittenBlobIds(Row &row, quint64 written)
+{
+    // Once a row holds it, the engine keeps a new blob under another id than the one it gave
+    // at creation; the content stays in memory and is written again if the row is.
+    for (int index = 0; index < fieldCount(); ++index) {
+        if (written & (quint64(1) << index))
+            row.blobIds[index] = 0;
     }
 }
 
@@ -345,22 +365,18 @@ void QueryDataset::runUpdate(Prepared &slot, const QString &sql, const Row &row,
 
 void QueryDataset::insertRow(Row &row, quint64 changedFields)
 {
-    // Every blob of a new row is new, whatever was assigned.
-    quint64 blobs = changedFields;
-    for (int index = 0; index < fieldCount(); ++index) {
-        if (field(index).isBlob() && row.values[index].isValid() && !(row.deferred & (quint64(1) << index)))
-            blobs |= quint64(1) << index;
-    }
-    writeChangedBlobs(row, blobs);
+    const quint64 written = writeBlobs(row, changedFields);
     runUpdate(m_insert, m_update ? m_update->insertSql() : QString(), row, row);
+    forgetWrittenBlobIds(row, written);
     if (m_refreshAfterPost)
         refreshRow(row);
 }
 
 void QueryDataset::modifyRow(Row &row, const Row &old, quint64 changedFields)
 {
-    writeChangedBlobs(row, changedFields);
+    const quint64 written = writeBlobs(row, changedFields);
     runUpdate(m_modify, m_update ? m_update->modifySql() : QString(), row, old);
+    forgetWrittenBlobIds(row, written);
     if (m_refreshAfterPost)
         refreshRow(row);
 }

@@ -59,7 +59,9 @@ private:
     void readRow(const fb::Message &message, const std::vector<int> &fieldOfColumn, Row &row) const;
     std::vector<int> fieldsOf(const fb::Message &columns) const;
     void bindParameters(fb::Statement &statement, const Row &row, const Row &old);
-    void writeChangedBlobs(Row &row, quint64 changedFields);
+    /// Writes the blobs the statement must be given as new ones; returns which.
+    quint64 writeBlobs(Row &row, quint64 changedFields);
+    void forgetWrittenBlobIds(Row &row, quint64 written);
     void runUpdate(Prepared &slot, const QString &sql, const Row &row, const Row &old);
     void masterChanged();
 

@@ -222,6 +222,38 @@ private slots:
         QCOMPARE(family(dm), QStringLiteral("Apéritifs"));
     }
 
+    void aRenamedFamilyKeepsItsPlaceUntilReadAgain()
+    {
+        ScratchDatabase database;
+        fillSample(database);
+        TDM dm;
+        openAll(dm, database.path());
+        dm.IBFAMILLE.edit();
+        dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).setValue(QStringLiteral("Zestes"));
+        dm.IBFAMILLE.post();
+        dm.IBFAMILLE.first();
+        QCOMPARE(family(dm), QStringLiteral("Zestes"));
+        QCOMPARE(titles(dm).size(), 3);
+        dm.IBFAMILLE.close();
+        dm.IBFAMILLE.open();
+        QCOMPARE(family(dm), QStringLiteral("Entrées"));
+        dm.IBFAMILLE.last();
+        QCOMPARE(family(dm), QStringLiteral("Zestes"));
+    }
+
+    void recipesAreReadAgainWhenANewFamilyIsDropped()
+    {
+        ScratchDatabase database;
+        fillSample(database);
+        TDM dm;
+        openAll(dm, database.path());
+        dm.IBFAMILLE.append();
+        QVERIFY(dm.IBRECETTES.isEmpty());
+        dm.IBFAMILLE.cancel();
+        QCOMPARE(family(dm), QStringLiteral("Desserts"));
+        QCOMPARE(titles(dm).size(), 3);
+    }
+
     void requiredFieldsNameTheirLabels()
     {
         ScratchDatabase database;
@@ -232,9 +264,14 @@ private slots:
         QCOMPARE(errorOf([&] { dm.IBFAMILLE.post(); }), QStringLiteral("Field 'FAMILLE' must have a value"));
         QCOMPARE(dm.IBFAMILLE.state(), DatasetState::Insert);
         dm.IBFAMILLE.cancel();
+        dm.IBFAMILLE.edit(); // a name emptied in an edit box is no name
+        dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).setValue(QString());
+        QCOMPARE(errorOf([&] { dm.IBFAMILLE.post(); }), QStringLiteral("Field 'FAMILLE' must have a value"));
+        dm.IBFAMILLE.cancel();
 
         dm.IBRECETTES.append();
         dm.IBRECETTES.fieldByName(QStringLiteral("IDFAMILLE")).setValue(1.0);
+        dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).setValue(QStringLiteral(""));
         QCOMPARE(errorOf([&] { dm.IBRECETTES.post(); }), QStringLiteral("Field 'Description' must have a value"));
         QCOMPARE(dm.IBRECETTES.state(), DatasetState::Insert);
     }
@@ -294,6 +331,59 @@ private slots:
         QVERIFY(dm.IBRECETTES.locate(QStringLiteral("IDRECETTE"), 5.0));
         QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("INGREDIENTS")).asBytes(), rtf);
         QVERIFY(dm.IBRECETTES.fieldByName(QStringLiteral("IMAGE")).isNull());
+    }
+
+    void blobsSurviveEverySuccessivePost_data()
+    {
+        QTest::addColumn<QString>("history");
+        // a: appended with texts; c: texts changed; r: texts first read while editing
+        QTest::newRow("appended this session") << "a";
+        QTest::newRow("text changed") << "c";
+        QTest::newRow("text first read while editing") << "r";
+    }
+    void blobsSurviveEverySuccessivePost()
+    {
+        QFETCH(QString, history);
+        ScratchDatabase database;
+        fillSample(database);
+        const QByteArray ingredients = "{\\rtf1 {\\b Farine}}";
+        const QByteArray preparation = "{\\rtf1 M\\'e9langer.}";
+        TDM dm;
+        openAll(dm, database.path());
+        if (history == u"a") {
+            dm.IBRECETTES.append();
+            dm.IBRECETTES.fieldByName(QStringLiteral("IDFAMILLE")).setValue(1.0);
+            dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).setValue(QStringLiteral("Brioche"));
+        } else {
+            QVERIFY(dm.IBRECETTES.locate(QStringLiteral("IDRECETTE"), 1.0));
+            dm.IBRECETTES.edit();
+        }
+        if (history == u"r") {
+            dm.IBRECETTES.fieldByName(QStringLiteral("INGREDIENTS")).setValue(ingredients);
+            dm.IBRECETTES.fieldByName(QStringLiteral("PREPARATION")).setValue(preparation);
+            dm.IBRECETTES.post();
+            dm.IBTransaction.commit();
+            dm.openDatabaseDatasets();
+            QVERIFY(dm.IBRECETTES.locate(QStringLiteral("IDRECETTE"), 1.0));
+            dm.IBRECETTES.edit();
+            QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("INGREDIENTS")).asBytes(), ingredients);
+        } else {
+            dm.IBRECETTES.fieldByName(QStringLiteral("INGREDIENTS")).setValue(ingredients);
+            dm.IBRECETTES.fieldByName(QStringLiteral("PREPARATION")).setValue(preparation);
+        }
+        const double key = dm.IBRECETTES.fieldByName(QStringLiteral("IDRECETTE")).asFloat();
+        for (int round = 1; round <= 3; ++round) {
+            if (round > 1)
+                dm.IBRECETTES.edit();
+            dm.IBRECETTES.fieldByName(QStringLiteral("TXT_CUISSON")).setValue(QString::number(round));
+            dm.IBRECETTES.post();
+        }
+        dm.IBRECETTES.close();
+        dm.IBRECETTES.open();
+        QVERIFY(dm.IBRECETTES.locate(QStringLiteral("IDRECETTE"), key));
+        QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("TXT_CUISSON")).asString(), QStringLiteral("3"));
+        QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("INGREDIENTS")).asBytes(), ingredients);
+        QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("PREPARATION")).asBytes(), preparation);
     }
 
     void recipeRefreshLeavesTheFourShortTextsItDoesNotRead()

@@ -96,6 +96,45 @@ private slots:
         QCOMPARE(dishes.dataset.isEmpty(), rows == 0);
     }
 
+    void editingLeavesTheFlagsAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<bool>("bof");
+        QTest::addColumn<bool>("eof");
+        // e edit + assign; c cancel; s post; a append + assign
+        QTest::newRow("edit, cancel on the first row") << "" << "ec" << true << false;
+        QTest::newRow("edit, post on the first row") << "" << "es" << true << false;
+        QTest::newRow("edit, post after next at the end") << "nnn" << "es" << false << true;
+        QTest::newRow("append, cancel at the start") << "" << "ac" << true << false;
+        QTest::newRow("append, post") << "" << "as" << false << false;
+    }
+    void editingLeavesTheFlagsAsTheyWere()
+    {
+        QFETCH(QString, moves);
+        QFETCH(QString, ending);
+        QFETCH(bool, bof);
+        QFETCH(bool, eof);
+        Dishes dishes({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        for (qsizetype i = 0; i < moves.size(); ++i)
+            dishes.dataset.next();
+        Field &people = dishes.dataset.fieldByName(QStringLiteral("PEOPLE"));
+        for (const QChar step : ending) {
+            switch (step.unicode()) {
+            case u'e': dishes.dataset.edit(); people.setValue(2); break;
+            case u'a':
+                dishes.dataset.append();
+                dishes.dataset.fieldByName(QStringLiteral("NAME")).setValue(QStringLiteral("d"));
+                break;
+            case u'c': dishes.dataset.cancel(); break;
+            case u's': dishes.dataset.post(); break;
+            default: break;
+            }
+        }
+        QCOMPARE(dishes.dataset.bof(), bof);
+        QCOMPARE(dishes.dataset.eof(), eof);
+    }
+
     void aMovePostsAChangedRowAndCancelsAnUntouchedOne()
     {
         Dishes dishes({QStringLiteral("a"), QStringLiteral("b")});
