@@ -117,9 +117,10 @@ void TFrmMain::createPanel()
     // Each title line is a shadow label in the tooltip colour with a navy label over it. The
     // order of creation is the order of painting, so every front comes after its shadow.
     const QColor shadow = palette().color(QPalette::ToolTipBase);
-    const QString line1 = QStringLiteral("Mes recettes");
+    // The product name stands alone on the middle line, the two others frame it empty.
+    const QString line1;
     const QString line2 = QStringLiteral("Cuisinotte");
-    const QString line3 = QStringLiteral("Bon appétit !");
+    const QString line3;
     addTitleLabel(QStringLiteral("MyLabel1"), line1, QRect(-48, 119, 795, 135), shadow);
     addTitleLabel(QStringLiteral("MyLabel2"), line3, QRect(-55, 291, 793, 94), shadow);
     addTitleLabel(QStringLiteral("MyLabel3"), line1, QRect(-42, 119, 769, 135), navy);
@@ -279,17 +280,8 @@ void TFrmMain::Note1Click() {}
 
 void TFrmMain::Info1Click() {}
 
-void TFrmMain::Aide1Click()
-{
-    const QString helpFile = applicationFile(QStringLiteral("Cuisinotte.hlp"));
-    if (!QFileInfo(helpFile).isFile()) {
-        throw std::runtime_error(
-            (QStringLiteral("Impossible de trouver le fichier d'aide : ") + helpFile + u'.').toStdString());
-    }
-    QUrl topic = QUrl::fromLocalFile(helpFile);
-    topic.setFragment(QStringLiteral("SOMMAIRE"));
-    openUrl(topic);
-}
+// The help viewer and its file come with a later version; until then the command does nothing.
+void TFrmMain::Aide1Click() {}
 
 void TFrmMain::SiteQuenelogClick()
 {

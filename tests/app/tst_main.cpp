@@ -381,35 +381,6 @@ private slots:
         QVERIFY(!program.window.isVisible());
     }
 
-    void missingHelpFileIsReportedInTheErrorBox()
-    {
-        StartedProgram program;
-        MessageBoxAnswer answer;
-        runCommand(program.window, QStringLiteral("SpeedButton4"));
-
-        QVERIFY(answer.answered());
-        QCOMPARE(answer.title(), QStringLiteral("Cuisinotte"));
-        QCOMPARE(answer.icon(), QMessageBox::Critical);
-        QVERIFY2(answer.text().contains(program.database.folder() + QStringLiteral("/Cuisinotte.hlp")),
-            qPrintable(answer.text()));
-    }
-
-    void helpOpensAtItsContents()
-    {
-        StartedProgram program;
-        const QString helpFile = program.database.folder() + QStringLiteral("/Cuisinotte.hlp");
-        QFile file(helpFile);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        UrlCatcher catcher({QStringLiteral("file")});
-
-        runCommand(program.window, QStringLiteral("Aide1"));
-
-        QCOMPARE(catcher.opened.size(), 1);
-        QCOMPARE(catcher.opened[0].toLocalFile(), helpFile);
-        QCOMPARE(catcher.opened[0].fragment(), QStringLiteral("SOMMAIRE"));
-    }
-
     void forumLiesUnderTheSite()
     {
         StartedProgram program;
