@@ -66,6 +66,19 @@ void fillSample(const ScratchDatabase &database)
     });
 }
 
+/// The sample families in a fresh database, opened as the program opens it.
+struct SampleBook
+{
+    ScratchDatabase database;
+    TDM dm;
+
+    SampleBook()
+    {
+        fillSample(database);
+        openAll(dm, database.path());
+    }
+};
+
 QStringList titles(TDM &dm)
 {
     QStringList result;
@@ -155,10 +168,8 @@ private slots:
 
     void recipesFollowTheCurrentFamily()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         QCOMPARE(family(dm), QStringLiteral("Desserts"));
         QCOMPARE(titles(dm), (QStringList{QStringLiteral("Clafoutis"), QStringLiteral("Éclair"), QStringLiteral("Tarte")}));
 
@@ -178,10 +189,8 @@ private slots:
 
     void aPendingRecipeIsSettledBeforeTheFamilyMoves()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBRECETTES.edit();
         dm.IBRECETTES.fieldByName(QStringLiteral("TXT_CUISSON")).setValue(QStringLiteral("35 min"));
         dm.IBFAMILLE.next();
@@ -196,10 +205,8 @@ private slots:
 
     void appendDrawsKeysAndCancelLeavesAGap()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBFAMILLE.next();
         dm.IBFAMILLE.append();
         QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("IDFAMILLE")).asFloat(), 4.0);
@@ -224,10 +231,8 @@ private slots:
 
     void aRenamedFamilyKeepsItsPlaceUntilReadAgain()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBFAMILLE.edit();
         dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).setValue(QStringLiteral("Zestes"));
         dm.IBFAMILLE.post();
@@ -243,10 +248,8 @@ private slots:
 
     void recipesAreReadAgainWhenANewFamilyIsDropped()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBFAMILLE.append();
         QVERIFY(dm.IBRECETTES.isEmpty());
         dm.IBFAMILLE.cancel();
@@ -256,10 +259,8 @@ private slots:
 
     void requiredFieldsNameTheirLabels()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBFAMILLE.append();
         QCOMPARE(errorOf([&] { dm.IBFAMILLE.post(); }), QStringLiteral("Field 'FAMILLE' must have a value"));
         QCOMPARE(dm.IBFAMILLE.state(), DatasetState::Insert);
@@ -388,10 +389,8 @@ private slots:
 
     void recipeRefreshLeavesTheFourShortTextsItDoesNotRead()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         QVERIFY(dm.IBRECETTES.locate(QStringLiteral("DESCRIPTION"), QStringLiteral("tarte"), LocateOption::CaseInsensitive));
         auto change = fb::Statement::prepare(dm.IBDatabase.attachment(), dm.IBTransaction.transaction(),
             QStringLiteral("update RECETTES set CALORIES = '999', PERSONNES = '8' where IDRECETTE = 1"));
@@ -403,10 +402,8 @@ private slots:
 
     void aRowGoneUnderneathFailsWithUpdateFailed()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBRECETTES.last(); // the rows in memory are the ones to be written back
         dm.IBRECETTES.first();
         auto remove = fb::Statement::prepare(dm.IBDatabase.attachment(), dm.IBTransaction.transaction(),
@@ -424,10 +421,8 @@ private slots:
 
     void deletingFamilies()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.IBFAMILLE.deleteRow(); // Desserts, with its three recipes
         QCOMPARE(family(dm), QStringLiteral("Entrées"));
         dm.IBFAMILLE.last();
@@ -447,10 +442,8 @@ private slots:
 
     void commitClosesTheDatasetsAndLeavesTheSelectionRecord()
     {
-        ScratchDatabase database;
-        fillSample(database);
-        TDM dm;
-        openAll(dm, database.path());
+        SampleBook sample;
+        auto &[database, dm] = sample;
         dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).setValue(3.0);
         dm.IBFAMILLE.last();
         dm.IBTransaction.commit();
