@@ -1,12 +1,14 @@
 #include "Main.h"
 
 #include "Application.h"
+#include "controls/MyLabel.h"
+#include "controls/MyPanel.h"
+#include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -25,13 +27,6 @@ const QString siteAddress = QStringLiteral("https://www.quenelog.fr/");
 
 // Shape1 keeps this distance to the right edge of the panel, however wide the window.
 constexpr int shapeRightGap = 9;
-
-QFont windowsFont(const QString &family, int pixelSize)
-{
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 // The pictures are drawn on black; the colour of their bottom-left pixel is their background,
 // which must not show.
@@ -57,7 +52,7 @@ TFrmMain::TFrmMain(TDM &dm, const QString &applicationFolder, QWidget *parent)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Cuisinotte"));
-    setFont(windowsFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(WindowsFonts::font(QStringLiteral("MS Sans Serif"), 11));
     createMenu();
     createPanel();
 
@@ -109,9 +104,8 @@ void TFrmMain::addSeparator(QMenu *menu, const QString &name)
 
 void TFrmMain::createPanel()
 {
-    m_panel = new QWidget(this);
+    m_panel = new TMyPanel(this);
     m_panel->setObjectName(QStringLiteral("MyPanel1"));
-    setCentralWidget(m_panel);
     m_panel->installEventFilter(this);
 
     // Each title line is a shadow label in the tooltip colour with a navy label over it. The
@@ -149,16 +143,17 @@ void TFrmMain::createPanel()
 
 void TFrmMain::addTitleLabel(const QString &name, const QString &text, const QRect &geometry, const QColor &colour)
 {
-    auto *label = new QLabel(text, m_panel);
+    auto *label = new TMyLabel(text, m_panel);
     label->setObjectName(name);
-    QFont font = windowsFont(QStringLiteral("Comic Sans MS"), 64);
+    QFont font = WindowsFonts::font(QStringLiteral("Comic Sans MS"), 64);
     font.setBold(true);
     font.setItalic(true);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setAutoSize(false);
+    label->setAlignment(Qt::AlignHCenter);
     label->setGeometry(geometry);
 }
 

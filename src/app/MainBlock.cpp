@@ -3,26 +3,13 @@
 #include "Application.h"
 #include "Main.h"
 
+#include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
 #include "dbwidgets/ErrorBox.h"
 #include "firebird/Client.h"
 #include "firebird/TerminationSignals.h"
 
-#include <QFont>
-
 namespace MainBlock {
-namespace {
-
-// The windows keep the font names they were designed with; these free fonts have the same
-// metrics or the same spirit.
-void substituteWindowsFonts()
-{
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-}
-
-} // namespace
 
 int run(int argc, char *argv[], const Options &options)
 {
@@ -30,7 +17,7 @@ int run(int argc, char *argv[], const Options &options)
     fb::TerminationSignals::block();
     Application application(argc, argv);
     fb::Client::useConfigurationRoot(QCoreApplication::applicationDirPath() + QStringLiteral("/firebird"));
-    substituteWindowsFonts();
+    WindowsFonts::substitute();
     const QString applicationFolder = options.applicationFolder.isEmpty()
         ? QCoreApplication::applicationDirPath()
         : options.applicationFolder;

@@ -3,6 +3,8 @@
 #include "ModalAnswer.h"
 #include "ScratchDatabase.h"
 
+#include "controls/MyLabel.h"
+
 #include "data/DataModule.h"
 #include "RecipeDatabase.h"
 #include "firebird/Statement.h"
@@ -11,7 +13,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -353,23 +354,24 @@ private slots:
         };
 
         // Children paint in the order of creation.
-        const auto labels = program.window.centralWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+        const auto labels = program.window.centralWidget()->findChildren<TMyLabel *>(Qt::FindDirectChildrenOnly);
         QCOMPARE(labels.size(), 6);
         for (int i = 0; i < 6; ++i) {
-            const QLabel *label = labels[i];
+            const TMyLabel *label = labels[i];
             QCOMPARE(label->objectName(), QStringLiteral("MyLabel%1").arg(i + 1));
             QCOMPARE(label->geometry(), expected[i].geometry);
             QCOMPARE(label->palette().color(QPalette::WindowText), expected[i].colour);
             QCOMPARE(label->font().family(), QStringLiteral("Comic Sans MS"));
             QCOMPARE(label->font().pixelSize(), 64);
             QVERIFY(label->font().bold() && label->font().italic());
-            QVERIFY(!label->autoFillBackground());
+            QVERIFY(label->transparent() && !label->autoSize());
+            QCOMPARE(label->alignment(), Qt::AlignHCenter);
         }
         // Each front label carries the text of the shadow it stands on.
-        QCOMPARE(labels[2]->text(), labels[0]->text());
-        QCOMPARE(labels[3]->text(), labels[1]->text());
-        QCOMPARE(labels[5]->text(), labels[4]->text());
-        QVERIFY(labels[4]->text().contains(QStringLiteral("Cuisinotte")));
+        QCOMPARE(labels[2]->caption(), labels[0]->caption());
+        QCOMPARE(labels[3]->caption(), labels[1]->caption());
+        QCOMPARE(labels[5]->caption(), labels[4]->caption());
+        QVERIFY(labels[4]->caption().contains(QStringLiteral("Cuisinotte")));
     }
 
     void quitButtonClosesTheWindow()
