@@ -79,6 +79,33 @@ const char* nameOf(int codePage)
     return found != codePageNames.end() ? found->second : nullptr;
 }
 
+// The bytes that open a two-byte character in the double-byte code pages.
+bool isLeadByte(int codePage, unsigned char byte)
+{
+    switch (codePage) {
+    case 932:
+    case 10001:
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+    case 10002:
+    case 10003:
+    case 10008:
+        return byte >= 0x81 && byte <= 0xFE;
+    default:
+        return false;
+    }
+}
+
+bool endsInsideCharacter(QByteArrayView bytes, int codePage)
+{
+    qsizetype position = 0;
+    while (position < bytes.size())
+        position += isLeadByte(codePage, static_cast<unsigned char>(bytes[position])) ? 2 : 1;
+    return position > bytes.size();
+}
+
 } // namespace
 
 int codePageForCharset(int charset)
@@ -99,6 +126,9 @@ QString RtfCodePageDecoder::decode(QByteArrayView bytes, int codePage)
         decoder = decoderFor(WesternCodePage);
     if (!decoder) // a Qt built without ICU knows no Windows code page
         return QString::fromLatin1(bytes);
+    // The decoder drops a lead byte whose trail byte never came, without a trace.
+    if (endsInsideCharacter(bytes, codePage))
+        return decoder->decode(bytes.chopped(1)) + QChar::ReplacementCharacter;
     return decoder->decode(bytes);
 }
 
