@@ -4,6 +4,12 @@
 
 namespace richedit {
 
+namespace {
+
+constexpr int MaxListLength = 100;
+
+} // namespace
+
 RtfReaderOutput::RtfReaderOutput(const QTextCursor& cursor)
     : m_cursor(cursor)
 {
@@ -37,13 +43,15 @@ void RtfReaderOutput::endParagraph(const QTextBlockFormat& format, bool bulleted
 
     if (!bulleted) {
         m_list = nullptr;
-    } else if (m_list) {
+    } else if (m_list && m_listLength < MaxListLength) {
         m_list->add(m_cursor.block());
+        ++m_listLength;
     } else {
         QTextListFormat listFormat;
         listFormat.setStyle(QTextListFormat::ListDisc);
         listFormat.setIndent(0); // the block's own indents place it
         m_list = m_cursor.createList(listFormat);
+        m_listLength = 1;
     }
 }
 

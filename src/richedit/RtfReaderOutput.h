@@ -22,7 +22,9 @@ public:
     void addMarkerText(const QString& text, const QTextCharFormat& format);
 
     // A bulleted paragraph joins the list of the bulleted paragraph before it and drops its
-    // marker, which the list draws; any other paragraph keeps its marker as text.
+    // marker, which the list draws; any other paragraph keeps its marker as text. Qt marks every
+    // paragraph of a list changed whenever one joins it, which makes a list cost the square of
+    // its length, so a long run of bullets is spread over several lists, which look the same.
     // emptyFormat is the character format of a paragraph without text.
     void endParagraph(const QTextBlockFormat& format, bool bulleted, const QTextCharFormat& emptyFormat);
 
@@ -43,6 +45,7 @@ private:
     std::vector<Run> m_text;
     bool m_firstParagraph = true;
     QTextList* m_list = nullptr;
+    int m_listLength = 0;
 };
 
 } // namespace richedit

@@ -480,6 +480,22 @@ private slots:
         QCOMPARE(lists, bulleted);
     }
 
+    // Long runs of bullets are spread over several lists; none of their paragraphs may lose its bullet.
+    void longBulletRunsStayBulleted()
+    {
+        QByteArray rtf = R"({\rtf1{\*\pn\pnlvlblt}\li360)"_ba;
+        for (int item = 0; item < 250; ++item)
+            rtf += R"({\pntext\'b7\tab}item\par)";
+        const auto document = loaded(rtf + "}");
+        QVERIFY(document);
+        QCOMPARE(document->blockCount(), 250);
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            QVERIFY(block.textList());
+            QCOMPARE(block.textList()->format().style(), QTextListFormat::ListDisc);
+            QCOMPARE(block.text(), u"item"_s);
+        }
+    }
+
     void bulletKeepsItsIndents()
     {
         const auto document = loaded(
