@@ -2,6 +2,7 @@
 
 #include "BenchRecipeBook.h"
 #include "DataLayerBench.h"
+#include "RichTextBench.h"
 #include "Scoreboard.h"
 #include "StartupBench.h"
 
@@ -25,8 +26,11 @@ void printUsage(FILE *stream)
 {
     std::fprintf(stream,
         "Usage: cuisinotte-bench [folder]\n"
+        "       cuisinotte-bench --rich-text\n"
         "Measures Cuisinotte on a recipe book of %d recipes kept in folder/RECETTES.GDB\n"
-        "(default: bench-data beside this program), generating it first when it is missing.\n",
+        "(default: bench-data beside this program), generating it first when it is missing,\n"
+        "and the rich text layer on a large document. --rich-text measures the rich text\n"
+        "layer alone, without the recipe book.\n",
         BenchRecipeBook::kRecipeCount);
 }
 
@@ -44,6 +48,8 @@ int BenchProgram::run()
         printUsage(stdout);
         return 0;
     }
+    if (arguments.size() == 2 && arguments[1] == u"--rich-text")
+        return measureRichTextAlone();
     if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(u'-'))) {
         printUsage(stderr);
         return kUsageError;
@@ -85,6 +91,15 @@ int BenchProgram::measure(const QString &databaseFolder)
     scoreboard.note(QStringLiteral("start-up not measured: the program was not built with this benchmark"));
 #endif
     DataLayerBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
+    RichTextBench(scoreboard).run();
+    scoreboard.printSummary();
+    return scoreboard.allTargetsMet() ? 0 : 1;
+}
+
+int BenchProgram::measureRichTextAlone()
+{
+    Scoreboard scoreboard;
+    RichTextBench(scoreboard).run();
     scoreboard.printSummary();
     return scoreboard.allTargetsMet() ? 0 : 1;
 }

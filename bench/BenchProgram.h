@@ -14,6 +14,7 @@ public:
 
 private:
     int measure(const QString &databaseFolder);
+    int measureRichTextAlone();
     [[noreturn]] void restartAfterGeneration();
 
     char **m_argv;
