@@ -7,13 +7,10 @@
 #include "richedit/ShownCharFormat.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
@@ -36,7 +33,7 @@ struct ShownParagraph {
     int rightIndent = 0;
 };
 
-// Members on which all the formats agree; the others stay empty.
+// Whether every format has the first one's value of the member.
 template <typename Shown, typename Member>
 bool allAgree(const QList<Shown>& formats, Member member)
 {
