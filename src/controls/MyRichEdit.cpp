@@ -1,0 +1,257 @@
+#include "MyRichEdit.h"
+
+#include "dataset/Dataset.h"
+#include "dataset/Field.h"
+#include "dbwidgets/Beep.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QScopeGuard>
+
+
+namespace {
+
+// The character a key types, if any: Ctrl, Alt and Meta chords type nothing.
+QChar typedCharacter(const QKeyEvent &event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return {};
+    const QString text = event.text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return {};
+    return text.at(0);
+}
+
+bool isEnter(const QKeyEvent &event)
+{
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+// The keys that change the text besides typed characters: they put the row into edit state
+// before the editor acts on them.
+bool changesText(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut);
+    }
+}
+
+// Input methods of these languages compose characters outside the key presses.
+bool usesInputMethodComposition()
+{
+    switch (QLocale::system().language()) {
+    case QLocale::Chinese:
+    case QLocale::Japanese:
+    case QLocale::Korean:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TMyRichEdit::TMyRichEdit(QWidget *parent)
+    : richedit::RichEdit(parent)
+{
+    setReadOnly(true);
+    m_link.onDataChange = [this] { FieldDataChanged(); };
+    m_link.onEditingChange = [this] { EditingStateChanged(); };
+    m_link.onUpdateData = [this] { StoreRichText(); };
+    // Connected before anyone else can connect, so that the modified mark is set before the
+    // window hears of the change.
+    connect(this, &QTextEdit::textChanged, this, &TMyRichEdit::textWasChanged);
+}
+
+void TMyRichEdit::setAutoDisplay(bool autoDisplay)
+{
+    if (autoDisplay == m_autoDisplay)
+        return;
+    m_autoDisplay = autoDisplay;
+    if (autoDisplay)
+        LoadRichText();
+}
+
+// The text is set before the flag: setting it runs textWasChanged, which marks the content
+// loaded.
+void TMyRichEdit::FieldDataChanged()
+{
+    Field *field = m_link.field();
+    if (!field) {
+        setPlainText(QString());
+        m_contentLoaded = false;
+        update();
+        return;
+    }
+    if (field->isBlob()) {
+        if (m_autoDisplay || (m_link.isEditing() && m_contentLoaded)) {
+            // StartEditing put the row into edit state: the editor already shows this content,
+            // with the caret and selection the user left.
+            if (!m_savedFieldText.isEmpty() && m_savedFieldText == field->asBytes())
+                return;
+            m_contentLoaded = false;
+            LoadRichText();
+        } else {
+            setPlainText(u'(' + field->displayLabel() + u')');
+            m_contentLoaded = false;
+        }
+    } else {
+        setPlainText(field->asString());
+        m_contentLoaded = true;
+    }
+    emit myDataChange(this);
+    update();
+}
+
+// Whatever is not RTF is read as the plain text it most likely is; plain text always reads, so
+// loading cannot fail.
+void TMyRichEdit::LoadRichText()
+{
+    Field *field = m_link.field();
+    if (m_contentLoaded || !field || !field->isBlob())
+        return;
+    const QByteArray content = field->asBytes();
+    if (streamIn(content, richedit::StreamFormat::Rtf))
+        streamIn(content, richedit::StreamFormat::PlainText);
+    m_contentLoaded = true;
+    EditingStateChanged();
+}
+
+void TMyRichEdit::EditingStateChanged()
+{
+    setReadOnly(!(m_link.isEditing() && m_contentLoaded));
+}
+
+void TMyRichEdit::StoreRichText()
+{
+    Field *field = m_link.field();
+    if (!field)
+        return;
+    if (field->isBlob())
+        field->setValue(streamOut());
+    else
+        field->setValue(toPlainText());
+}
+
+void TMyRichEdit::StartEditing()
+{
+    if (m_link.isEditing())
+        return;
+    Field *field = m_link.field();
+    if (field && field->isBlob())
+        m_savedFieldText = field->asBytes();
+    const auto forget = qScopeGuard([this] { m_savedFieldText.clear(); });
+    m_link.edit();
+}
+
+void TMyRichEdit::textWasChanged()
+{
+    if (m_contentLoaded)
+        m_link.modified();
+    m_contentLoaded = true;
+}
+
+// A memo holds RTF, which can write any character; a text field holds only what the database's
+// code page has.
+bool TMyRichEdit::acceptsCharacter(QChar character) const
+{
+    const Field *field = m_link.field();
+    return !field || field->isBlob() || field->rejectionOf(QString(character)).isEmpty();
+}
+
+void TMyRichEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_contentLoaded) {
+        // Nothing may be typed over a placeholder; Enter loads the content instead.
+        const bool typing = !typedCharacter(*event).isNull() || changesText(*event);
+        if (isEnter(*event))
+            LoadRichText();
+        if (typing || isEnter(*event)) {
+            event->accept();
+            return;
+        }
+        richedit::RichEdit::keyPressEvent(event);
+        return;
+    }
+
+    const QChar character = typedCharacter(*event);
+    if (!character.isNull() && !acceptsCharacter(character)) {
+        Beep::beep();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        m_link.reset();
+        event->accept();
+        return;
+    }
+    if (!character.isNull() || changesText(*event))
+        StartEditing();
+    richedit::RichEdit::keyPressEvent(event);
+}
+
+void TMyRichEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (m_contentLoaded && !event->commitString().isEmpty())
+        StartEditing();
+    richedit::RichEdit::inputMethodEvent(event);
+}
+
+void TMyRichEdit::cutToClipboard()
+{
+    StartEditing();
+    richedit::RichEdit::cutToClipboard();
+}
+
+void TMyRichEdit::pasteFromClipboard()
+{
+    StartEditing();
+    richedit::RichEdit::pasteFromClipboard();
+}
+
+void TMyRichEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_contentLoaded)
+        richedit::RichEdit::mouseDoubleClickEvent(event);
+    else
+        LoadRichText();
+}
+
+void TMyRichEdit::focusInEvent(QFocusEvent *event)
+{
+    SetHasFocus(true);
+    richedit::RichEdit::focusInEvent(event);
+    // Composed characters come through the input method, which a read-only editor refuses.
+    if (usesInputMethodComposition() && m_link.canModify())
+        setReadOnly(false);
+}
+
+// A text the row refuses keeps the focus here, and the error goes on to the error box.
+void TMyRichEdit::focusOutEvent(QFocusEvent *event)
+{
+    try {
+        m_link.updateRecord();
+    } catch (...) {
+        setFocus();
+        throw;
+    }
+    SetHasFocus(false);
+    richedit::RichEdit::focusOutEvent(event);
+}
+
+void TMyRichEdit::SetHasFocus(bool value)
+{
+    if (value == m_hasFocus)
+        return;
+    m_hasFocus = value;
+    // A plain field is shown afresh whenever the focus comes or goes.
+    if (!m_link.field() || !m_link.field()->isBlob())
+        m_link.reset();
+}
