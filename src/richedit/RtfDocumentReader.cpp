@@ -587,7 +587,7 @@ void RtfDocumentReader::commitFont()
     definition.font.name.removeIf([](QChar c) { return c.unicode() < 0x20; });
     m_fonts[definition.number] = definition.font;
     m_fontDefinition.reset();
-    m_lastCharFormat.reset();
+    m_charFormats.clear();
 }
 
 void RtfDocumentReader::fontTableBytes(QByteArrayView bytes)
@@ -609,7 +609,7 @@ void RtfDocumentReader::colourTableBytes(QByteArrayView bytes)
         const ColourDefinition& entry = m_colourDefinition;
         m_colours.push_back(entry.given ? std::optional(QColor(entry.red, entry.green, entry.blue)) : std::nullopt);
         m_colourDefinition = ColourDefinition{};
-        m_lastCharFormat.reset();
+        m_charFormats.clear();
     }
 }
 
@@ -630,8 +630,8 @@ int RtfDocumentReader::codePageOf(const RtfCharacterState& character) const
 
 QTextCharFormat RtfDocumentReader::charFormat(const RtfCharacterState& character)
 {
-    if (m_lastCharFormat && m_lastCharFormat->first == character)
-        return m_lastCharFormat->second;
+    if (const auto known = m_charFormats.constFind(character); known != m_charFormats.cend())
+        return *known;
 
     QTextCharFormat format;
     if (const Font* font = fontOf(character)) {
@@ -650,7 +650,7 @@ QTextCharFormat RtfDocumentReader::charFormat(const RtfCharacterState& character
     format.setFontItalic(character.italic);
     format.setFontUnderline(character.underline);
 
-    m_lastCharFormat = std::pair(character, format);
+    m_charFormats.insert(character, format);
     return format;
 }
 

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <QTextCharFormat>
 
@@ -113,7 +114,8 @@ private:
     ColourDefinition m_colourDefinition;
     RtfReaderListTable m_lists;
 
-    std::optional<std::pair<RtfCharacterState, QTextCharFormat>> m_lastCharFormat;
+    // Documents switch among a few formats; the document finds a format it has seen faster.
+    QHash<RtfCharacterState, QTextCharFormat> m_charFormats;
 };
 
 } // namespace richedit

@@ -2,6 +2,7 @@
 
 #include "richedit/RichTextFormat.h"
 
+#include <QHashFunctions>
 #include <Qt>
 
 #include <cstdint>
@@ -33,6 +34,10 @@ struct RtfCharacterState {
     bool underline = false;
 
     friend bool operator==(const RtfCharacterState&, const RtfCharacterState&) = default;
+    friend std::size_t qHash(const RtfCharacterState& state, std::size_t seed = 0)
+    {
+        return qHashMulti(seed, state.font, state.halfPoints, state.colour, state.bold, state.italic, state.underline);
+    }
 };
 
 struct RtfParagraphState {
