@@ -4,7 +4,7 @@
 
 #include "RecipeDatabase.h"
 #include "firebird/Blob.h"
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Generator.h"
 #include "firebird/Statement.h"
@@ -42,7 +42,7 @@ static_assert(kCategories.size() * kQualifiers.size() >= kFamilyCount - 1);
 
 QByteArray cp1252(const QString &text)
 {
-    if (auto bytes = fb::Cp1252::encode(text))
+    if (auto bytes = Cp1252::encode(text))
         return *bytes;
     throw fb::Error(QStringLiteral("Code page 1252 cannot hold \"%1\"").arg(text));
 }

@@ -1,6 +1,6 @@
 #include "SampleRecipes.h"
 
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 
 #include <array>
 
@@ -64,7 +64,7 @@ constexpr std::array kAccompaniments = {
 
 QByteArray cp1252(const char16_t *text)
 {
-    return fb::Cp1252::encode(QString::fromUtf16(text)).value_or(QByteArray());
+    return Cp1252::encode(QString::fromUtf16(text)).value_or(QByteArray());
 }
 
 // Plain text as a rich edit control streams it out: characters outside ASCII as \'hh escapes.

@@ -4,7 +4,7 @@
 #include "demo/RtfDocumentBuilder.h"
 
 #include "firebird/Blob.h"
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Statement.h"
 #include "firebird/Transaction.h"
@@ -101,7 +101,7 @@ public:
     {
         if (text.isEmpty())
             return set(name, [](fb::Message &m, int i) { m.setNull(i); });
-        const auto bytes = fb::Cp1252::encode(text);
+        const auto bytes = Cp1252::encode(text);
         if (!bytes)
             throw fb::Error(QStringLiteral("« %1 » contient un caractère hors de la page de code 1252").arg(text));
         set(name, [&bytes](fb::Message &m, int i) { m.setText(i, *bytes); });

@@ -1,6 +1,6 @@
 #include "RtfDocumentBuilder.h"
 
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 
 namespace {
@@ -19,7 +19,7 @@ constexpr char kHangingIndent[] = "\\fi-360\\li360\\tx360";
 
 QByteArray escaped(const QString &text)
 {
-    const auto bytes = fb::Cp1252::encode(text);
+    const auto bytes = Cp1252::encode(text);
     if (!bytes)
         throw fb::Error(QStringLiteral("Le texte « %1 » contient un caractère hors de la page de code 1252").arg(text));
     QByteArray out;

@@ -3,7 +3,7 @@
 #include "Dataset.h"
 #include "DatasetError.h"
 
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 
 Field::Field(Dataset &dataset, int index, const QString &name, FieldKind kind, int size)
     : m_dataset(dataset)
@@ -46,7 +46,7 @@ QString Field::asString() const
     if (!v.isValid())
         return {};
     if (m_kind == FieldKind::Memo || m_kind == FieldKind::Blob)
-        return fb::Cp1252::decode(v.toByteArray());
+        return Cp1252::decode(v.toByteArray());
     if (m_kind == FieldKind::Date)
         return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
     return v.toString();
@@ -71,7 +71,7 @@ QByteArray Field::asBytes() const
 {
     const QVariant v = value();
     if (m_kind == FieldKind::Text)
-        return fb::Cp1252::encode(v.toString()).value_or(QByteArray());
+        return Cp1252::encode(v.toString()).value_or(QByteArray());
     return v.toByteArray();
 }
 
@@ -80,7 +80,7 @@ QString Field::rejectionOf(const QString &text) const
     if (m_kind != FieldKind::Text && m_kind != FieldKind::Memo)
         return {};
     for (const QChar character : text) {
-        if (!fb::Cp1252::canEncode(character)) {
+        if (!Cp1252::canEncode(character)) {
             return QStringLiteral("Le caractère « %1 » ne peut pas être enregistré dans le champ '%2'.")
                 .arg(character, displayLabel());
         }
@@ -130,7 +130,7 @@ QVariant Field::normalized(const QVariant &value) const
             const QString rejection = rejectionOf(value.toString());
             if (!rejection.isEmpty())
                 throw DatasetError(rejection);
-            bytes = fb::Cp1252::encode(value.toString()).value_or(QByteArray());
+            bytes = Cp1252::encode(value.toString()).value_or(QByteArray());
         } else {
             bytes = value.toByteArray();
         }

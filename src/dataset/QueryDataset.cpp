@@ -6,7 +6,7 @@
 #include "UpdateStatements.h"
 
 #include "firebird/Blob.h"
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Generator.h"
 
 namespace {
@@ -51,7 +51,7 @@ void setScalarParameter(fb::Message &parameters, int index, FieldKind kind, cons
 {
     switch (kind) {
     case FieldKind::Text:
-        parameters.setText(index, fb::Cp1252::encode(value.toString()).value_or(QByteArray()));
+        parameters.setText(index, Cp1252::encode(value.toString()).value_or(QByteArray()));
         break;
     case FieldKind::Float:
         parameters.setDouble(index, value.toDouble());
@@ -246,7 +246,7 @@ void QueryDataset::readRow(const fb::Message &message, const std::vector<int> &f
         }
         switch (field(index).kind()) {
         case FieldKind::Text:
-            value = fb::Cp1252::decode(message.text(column));
+            value = Cp1252::decode(message.text(column));
             break;
         case FieldKind::Float:
             value = message.toDouble(column);

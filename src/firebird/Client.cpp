@@ -1,6 +1,6 @@
 #include "Client.h"
 
-#include "Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "Error.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "Statement.h"
 
 #include "Attachment.h"
-#include "Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "Error.h"
 #include "Transaction.h"
 

@@ -1,6 +1,6 @@
 #include "richedit/PlainTextCodec.h"
 
-#include "richedit/Cp1252.h"
+#include "codepage/Cp1252.h"
 
 #include <QStringDecoder>
 
@@ -15,7 +15,7 @@ QString decodePlainText(QByteArrayView bytes)
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError())
-        text = cp1252::decode(bytes);
+        text = Cp1252::decode(bytes);
     return withUnixLineEnds(std::move(text));
 }
 

@@ -1,6 +1,6 @@
 #include "richedit/RtfWriter.h"
 
-#include "richedit/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "richedit/RichTextFormat.h"
 #include "richedit/RtfEmitter.h"
 #include "richedit/ShownCharFormat.h"
@@ -351,7 +351,7 @@ private:
                 return;
             }
             if (charset == AnsiCharset) {
-                if (const std::optional<char> byte = cp1252::byteFor(c)) {
+                if (const std::optional<char> byte = Cp1252::byteFor(c)) {
                     m_out.controlSymbol(hexEscape(uchar(*byte)));
                     return;
                 }

@@ -3,7 +3,7 @@
 #include "data/DataModule.h"
 #include "dataset/DatasetError.h"
 
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Statement.h"
 #include "firebird/TerminationSignals.h"
@@ -35,7 +35,7 @@ QStringList familiesOnFile(const QString &path)
     auto cursor = select.openCursor(transaction);
     QStringList names;
     while (cursor.fetchNext())
-        names.append(fb::Cp1252::decode(cursor.row().text(0)));
+        names.append(Cp1252::decode(cursor.row().text(0)));
     return names;
 }
 

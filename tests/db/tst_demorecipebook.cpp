@@ -3,7 +3,7 @@
 #include "ScratchDatabase.h"
 
 #include "firebird/Blob.h"
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Generator.h"
 #include "firebird/Statement.h"
@@ -112,10 +112,10 @@ private slots:
         const QString title = QStringLiteral("Œufs cocotte à la crème et aux herbes");
         auto select = fb::Statement::prepare(attachment, transaction,
             QStringLiteral("select DESCRIPTION from RECETTES where DESCRIPTION starting with :PREFIX"));
-        select.parameters().setText(0, fb::Cp1252::encode(title.left(4)).value());
+        select.parameters().setText(0, Cp1252::encode(title.left(4)).value());
         auto cursor = select.openCursor(transaction);
         QVERIFY(cursor.fetchNext());
-        QCOMPARE(fb::Cp1252::decode(cursor.row().text(0)), title);
+        QCOMPARE(Cp1252::decode(cursor.row().text(0)), title);
     }
 
     void richTextsAreWholeRtfDocuments_data()

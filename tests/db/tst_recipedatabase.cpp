@@ -1,6 +1,6 @@
 #include "ScratchDatabase.h"
 
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Statement.h"
 #include "firebird/Transaction.h"
 
@@ -19,7 +19,7 @@ QStringList firstColumn(fb::Attachment &attachment, fb::Transaction &transaction
     auto cursor = statement.openCursor(transaction);
     QStringList values;
     while (cursor.fetchNext())
-        values.append(fb::Cp1252::decode(cursor.row().text(0)));
+        values.append(Cp1252::decode(cursor.row().text(0)));
     return values;
 }
 
@@ -40,7 +40,7 @@ private slots:
         auto insert = fb::Statement::prepare(attachment, transaction,
             QStringLiteral("insert into FAMILLE (FAMILLE, IDFAMILLE) values (:FAMILLE, :IDFAMILLE)"));
         for (int i = 0; i < shuffled.size(); ++i) {
-            insert.parameters().setText(0, fb::Cp1252::encode(shuffled[i]).value());
+            insert.parameters().setText(0, Cp1252::encode(shuffled[i]).value());
             insert.parameters().setDouble(1, i + 1);
             insert.execute(transaction);
         }
@@ -83,7 +83,7 @@ private slots:
         const QString name = QStringLiteral("Crème brûlée à l'ancienne, façon grand-mère ") .leftJustified(100, u'ê');
         auto insert = fb::Statement::prepare(attachment, transaction,
             QStringLiteral("insert into FAMILLE (FAMILLE, IDFAMILLE) values (:FAMILLE, 1)"));
-        insert.parameters().setText(0, fb::Cp1252::encode(name).value());
+        insert.parameters().setText(0, Cp1252::encode(name).value());
         insert.execute(transaction);
         QCOMPARE(firstColumn(attachment, transaction, QStringLiteral("select FAMILLE from FAMILLE")),
             QStringList{name});

@@ -1,7 +1,7 @@
 #include "ScratchDatabase.h"
 
 #include "firebird/Blob.h"
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Generator.h"
 #include "firebird/Statement.h"
@@ -34,7 +34,7 @@ private slots:
         auto transaction = fb::Transaction::start(attachment);
         insertFamily(attachment, transaction, 1, "Entrées");
 
-        const QByteArray longTitle = fb::Cp1252::encode(QString(99, u'é') + u'ç').value();
+        const QByteArray longTitle = Cp1252::encode(QString(99, u'é') + u'ç').value();
         const QByteArray picture = [] {
             QByteArray bytes;
             for (int i = 0; i < 100000; ++i) // several segments, every byte value

@@ -1,4 +1,4 @@
-#include "firebird/Cp1252.h"
+#include "codepage/Cp1252.h"
 
 #include <QTest>
 
@@ -12,7 +12,7 @@ private slots:
         QByteArray all;
         for (int byte = 0; byte < 256; ++byte)
             all.append(char(byte));
-        const auto back = fb::Cp1252::encode(fb::Cp1252::decode(all));
+        const auto back = Cp1252::encode(Cp1252::decode(all));
         QVERIFY(back.has_value());
         QCOMPARE(*back, all);
     }
@@ -30,8 +30,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(fb::Cp1252::encode(text).value_or(QByteArray("<refused>")), bytes);
-        QCOMPARE(fb::Cp1252::decode(bytes), text);
+        QCOMPARE(Cp1252::encode(text).value_or(QByteArray("<refused>")), bytes);
+        QCOMPARE(Cp1252::decode(bytes), text);
     }
 
     void refusesWhatTheCodePageCannotHold_data()
@@ -45,8 +45,8 @@ private slots:
     void refusesWhatTheCodePageCannotHold()
     {
         QFETCH(QString, text);
-        QVERIFY(!fb::Cp1252::encode(text).has_value());
-        QVERIFY(!fb::Cp1252::canEncode(text));
+        QVERIFY(!Cp1252::encode(text).has_value());
+        QVERIFY(!Cp1252::canEncode(text));
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace fb::Cp1252 {
+namespace Cp1252 {
 namespace {
 
 // 0x80 to 0x9F; 0 marks the five bytes that code page 1252 leaves unassigned.
@@ -16,19 +16,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
 bool isUnassigned(char16_t unit)
 {
     return unit >= 0x80 && unit < 0xA0 && kHighControls[unit - 0x80] == 0;
-}
-
-std::optional<char> byteFor(char16_t unit)
-{
-    // An unassigned byte can only come from another program; decode keeps it as its C1
-    // control twin, and encode gives the same byte back, so it survives a round trip.
-    if (unit < 0x80 || isUnassigned(unit) || (unit >= 0xA0 && unit <= 0xFF))
-        return char(unit);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] != 0 && kHighControls[i] == unit)
-            return char(0x80 + i);
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -45,12 +32,26 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+std::optional<char> byteFor(QChar character)
+{
+    const char16_t unit = character.unicode();
+    // An unassigned byte can only come from another program; decode keeps it as its C1
+    // control twin, and this gives the same byte back, so it survives a round trip.
+    if (unit < 0x80 || isUnassigned(unit) || (unit >= 0xA0 && unit <= 0xFF))
+        return char(unit);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] != 0 && kHighControls[i] == unit)
+            return char(0x80 + i);
+    }
+    return std::nullopt;
+}
+
 std::optional<QByteArray> encode(const QString &text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar character : text) {
-        const auto byte = byteFor(character.unicode());
+        const auto byte = byteFor(character);
         if (!byte)
             return std::nullopt;
         bytes.append(*byte);
@@ -60,7 +61,7 @@ std::optional<QByteArray> encode(const QString &text)
 
 bool canEncode(QChar character)
 {
-    return byteFor(character.unicode()).has_value();
+    return byteFor(character).has_value();
 }
 
 bool canEncode(const QString &text)
@@ -72,4 +73,4 @@ bool canEncode(const QString &text)
     return true;
 }
 
-} // namespace fb::Cp1252
+} // namespace Cp1252
