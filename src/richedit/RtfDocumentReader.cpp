@@ -113,10 +113,16 @@ void RtfDocumentReader::hexByte(std::optional<unsigned char> byte)
     if (m_groupsSkippedForDepth > 0 || skipFallbackUnit())
         return;
     m_star = false;
-    if (byte) {
-        const char value = static_cast<char>(*byte);
-        appendBytes(QByteArrayView(&value, 1));
+    if (!byte)
+        return;
+    const char value = static_cast<char>(*byte);
+    // An escaped byte in a font's name is part of the name, even a semicolon.
+    if (state().destination == RtfDestination::FontTable) {
+        if (m_fontDefinition)
+            m_fontDefinition->nameBytes.append(value);
+        return;
     }
+    appendBytes(QByteArrayView(&value, 1));
 }
 
 void RtfDocumentReader::text(QByteArrayView bytes)
@@ -481,6 +487,10 @@ void RtfDocumentReader::appendCharacter(char32_t character)
             m_lists.appendLevelText(QChar(char16_t(character)));
         return;
     }
+    if (destination == RtfDestination::FontTable) {
+        appendToFontName(character);
+        return;
+    }
     if (!isTextDestination())
         return;
 
@@ -574,7 +584,7 @@ void RtfDocumentReader::endDocument()
 void RtfDocumentReader::beginFont(int number)
 {
     commitFont();
-    m_fontDefinition = FontDefinition{number, {}, {}};
+    m_fontDefinition = FontDefinition{number, {}, {}, {}};
 }
 
 void RtfDocumentReader::commitFont()
@@ -582,8 +592,8 @@ void RtfDocumentReader::commitFont()
     if (!m_fontDefinition)
         return;
     FontDefinition& definition = *m_fontDefinition;
-    const int codePage = definition.font.codePage != 0 ? definition.font.codePage : m_codePage;
-    definition.font.name = m_decoder.decode(definition.name, codePage).trimmed();
+    decodeFontNameBytes();
+    definition.font.name = definition.name.trimmed();
     definition.font.name.removeIf([](QChar c) { return c.unicode() < 0x20; });
     m_fonts[definition.number] = definition.font;
     m_fontDefinition.reset();
@@ -596,7 +606,32 @@ void RtfDocumentReader::fontTableBytes(QByteArrayView bytes)
         if (byte == ';')
             commitFont();
         else if (m_fontDefinition)
-            m_fontDefinition->name.append(byte);
+            m_fontDefinition->nameBytes.append(byte);
+    }
+}
+
+// A name's bytes are read in the font's own code page, known by the time the name comes.
+void RtfDocumentReader::decodeFontNameBytes()
+{
+    FontDefinition& definition = *m_fontDefinition;
+    if (definition.nameBytes.isEmpty())
+        return;
+    const int codePage = definition.font.codePage != 0 ? definition.font.codePage : m_codePage;
+    definition.name += m_decoder.decode(definition.nameBytes, codePage);
+    definition.nameBytes.clear();
+}
+
+// Escaped braces and backslashes, and \uN, write what a name's bytes cannot.
+void RtfDocumentReader::appendToFontName(char32_t character)
+{
+    if (!m_fontDefinition)
+        return;
+    decodeFontNameBytes();
+    if (QChar::requiresSurrogates(character)) {
+        m_fontDefinition->name += QChar(QChar::highSurrogate(character));
+        m_fontDefinition->name += QChar(QChar::lowSurrogate(character));
+    } else {
+        m_fontDefinition->name += QChar(char16_t(character));
     }
 }
 

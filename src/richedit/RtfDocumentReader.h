@@ -50,7 +50,8 @@ private:
     struct FontDefinition {
         int number = 0;
         Font font;
-        QByteArray name;
+        QString name;
+        QByteArray nameBytes; // not decoded yet
     };
     struct ColourDefinition {
         int red = 0;
@@ -80,6 +81,8 @@ private:
     void beginFont(int number);
     void commitFont();
     void fontTableBytes(QByteArrayView bytes);
+    void decodeFontNameBytes();
+    void appendToFontName(char32_t character);
     void colourTableBytes(QByteArrayView bytes);
 
     const Font* fontOf(const RtfCharacterState& character) const;

@@ -321,6 +321,9 @@ private slots:
                                            << none << 204 << 1;
         QTest::newRow("font without semicolon or charset") << rtf(R"(\f2 x)") << u"Nameless"_s << 12.0 << false << false
                                                            << false << none << -1 << 0;
+        QTest::newRow("escaped characters in a font name")
+            << R"({\rtf1{\fonttbl{\f0\fcharset0 A\'3bB \{C\} \\ \u26126?\'e9;}}\f0 x})"_ba << u"A;B {C} \\ 明é"_s << 12.0
+            << false << false << false << none << 0 << 0;
         QTest::newRow("\\fs without value") << rtf(R"(\fs40\fs x)") << u"Arial"_s << 12.0 << false << false << false
                                             << none << 0 << 2;
         QTest::newRow("bold") << rtf(R"(\b x)") << u"Arial"_s << 12.0 << true << false << false << none << 0 << 2;
