@@ -186,6 +186,16 @@ void setBullets(QTextCursor& selection, const QList<QTextBlock>& paragraphs, Num
     }
 }
 
+// A position between the halves of a surrogate pair moves to the character's start: a selection
+// ending there would cut the character in two, and cutting or deleting it would leave half of it.
+int wholeCharacterPosition(const QTextDocument& document, int position)
+{
+    if (position > 0 && document.characterAt(position).isLowSurrogate()
+        && document.characterAt(position - 1).isHighSurrogate())
+        return position - 1;
+    return position;
+}
+
 bool holdsOnlyFiles(const QMimeData* source)
 {
     const QList<QUrl> urls = source->urls();
@@ -245,10 +255,11 @@ int RichEdit::selLength() const
 
 void RichEdit::setSelection(int start, int length)
 {
+    const QTextDocument& text = *document();
     const int anchor = qBound(0, start, textLength());
     QTextCursor cursor = textCursor();
-    cursor.setPosition(anchor);
-    cursor.setPosition(qBound(0, anchor + length, textLength()), QTextCursor::KeepAnchor);
+    cursor.setPosition(wholeCharacterPosition(text, anchor));
+    cursor.setPosition(wholeCharacterPosition(text, qBound(0, anchor + length, textLength())), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
 

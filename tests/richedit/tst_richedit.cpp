@@ -94,6 +94,8 @@ private slots:
 
     void selection_data();
     void selection();
+    void selectionKeepsCharactersWhole_data();
+    void selectionKeepsCharactersWhole();
     void linesAsLaidOut();
 
     void characterFormatOfSelection();
@@ -157,6 +159,37 @@ void TestRichEdit::selection()
     QTEST(edit.selLength(), "selLength");
     QCOMPARE(edit.textLength(), 7);
     QVERIFY(!moved.isEmpty() || start == 0);
+}
+
+void TestRichEdit::selectionKeepsCharactersWhole_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("selected");
+
+    // "a😀b": the emoji is two UTF-16 units, positions 1 and 2.
+    QTest::newRow("caret inside the emoji") << 2 << 0 << QString();
+    QTest::newRow("ending inside the emoji") << 0 << 2 << u"a"_s;
+    QTest::newRow("starting inside the emoji") << 2 << 2 << u"😀b"_s;
+    QTest::newRow("backwards from inside the emoji") << 2 << -2 << u"a"_s;
+    QTest::newRow("the emoji whole") << 1 << 2 << u"😀"_s;
+}
+
+// Whatever positions a caller gives, what is selected, cut or deleted is whole characters.
+void TestRichEdit::selectionKeepsCharactersWhole()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, selected);
+    RichEdit edit;
+    edit.setPlainText(u"a😀b"_s);
+    edit.setSelection(start, length);
+    QCOMPARE(edit.textCursor().selectedText(), selected);
+
+    edit.cutToClipboard();
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QVERIFY(edit.toPlainText().isValidUtf16());
+    QVERIFY(QGuiApplication::clipboard()->text().isValidUtf16());
 }
 
 void TestRichEdit::linesAsLaidOut()
