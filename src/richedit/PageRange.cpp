@@ -37,7 +37,11 @@ public:
         m_pageHeight = pageRect.height() / m_scaleY;
     }
 
-    PageRange fit(int firstCharacter)
+    // With Overflow::CutLine, a first line taller than the whole rectangle is taken all the same,
+    // cut at the rectangle's bottom, so that printing page after page always moves on.
+    enum class Overflow { TakeNothing, CutLine };
+
+    PageRange fit(int firstCharacter, Overflow overflow)
     {
         const int length = m_document->characterCount() - 1;
         firstCharacter = qBound(0, firstCharacter, length);
@@ -53,8 +57,12 @@ public:
             const QTextLayout* text = laidOut(block);
             for (; lineNumber < text->lineCount(); ++lineNumber) {
                 const qreal lineBottom = lineTop(block, lineNumber) + text->lineAt(lineNumber).height();
-                if (lineBottom - m_top > m_pageHeight + Tolerance)
-                    return {block.position() + text->lineAt(lineNumber).textStart(), heightInDevicePixels()};
+                if (lineBottom - m_top > m_pageHeight + Tolerance) {
+                    if (m_bottom > m_top || overflow == Overflow::TakeNothing || m_pageHeight <= 0)
+                        return {block.position() + text->lineAt(lineNumber).textStart(), heightInDevicePixels()};
+                    m_bottom = m_top + m_pageHeight;
+                    return {nextLineStart(block, lineNumber, length), heightInDevicePixels()};
+                }
                 m_bottom = lineBottom;
             }
         }
@@ -99,6 +107,14 @@ private:
         return text->position().y() + text->lineAt(lineNumber).y();
     }
 
+    static int nextLineStart(const QTextBlock& block, int lineNumber, int length)
+    {
+        const QTextLayout* text = block.layout();
+        if (lineNumber + 1 < text->lineCount())
+            return block.position() + text->lineAt(lineNumber + 1).textStart();
+        return qMin(block.position() + block.length(), length);
+    }
+
     qreal heightInDevicePixels() const
     {
         return (m_bottom - m_top) * m_scaleY;
@@ -118,7 +134,7 @@ private:
 PageRange measurePageRange(const QTextDocument& document, const QPaintDevice& device, const QRectF& pageRect,
                            int firstCharacter)
 {
-    return PageLayout(document, device, pageRect).fit(firstCharacter);
+    return PageLayout(document, device, pageRect).fit(firstCharacter, PageLayout::Overflow::TakeNothing);
 }
 
 PageRange renderPageRange(const QTextDocument& document, QPainter& painter, const QRectF& pageRect, int firstCharacter)
@@ -127,7 +143,7 @@ PageRange renderPageRange(const QTextDocument& document, QPainter& painter, cons
     if (!device)
         return {firstCharacter, 0}; // a painter that paints nowhere
     PageLayout layout(document, *device, pageRect);
-    const PageRange range = layout.fit(firstCharacter);
+    const PageRange range = layout.fit(firstCharacter, PageLayout::Overflow::CutLine);
     layout.draw(painter, pageRect);
     return range;
 }

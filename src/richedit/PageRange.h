@@ -25,7 +25,9 @@ struct PageRange {
 PageRange measurePageRange(const QTextDocument& document, const QPaintDevice& device, const QRectF& pageRect,
                            int firstCharacter);
 
-// The same, and draws those lines into pageRect. The painter is on its device's pixels.
+// The same, and draws those lines into pageRect. The painter is on its device's pixels. What is
+// drawn is final, so a first line taller than the rectangle is drawn cut at its bottom and end
+// comes after it: a caller printing page after page is never stuck on it.
 PageRange renderPageRange(const QTextDocument& document, QPainter& painter, const QRectF& pageRect, int firstCharacter);
 
 } // namespace richedit

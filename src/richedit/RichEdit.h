@@ -105,7 +105,8 @@ public:
     void setPlainTextMode(bool on);
 
     // Draws from firstCharacter the whole lines that fit pageRect, given in the pixels of the
-    // painter's device, and returns the first character left for the next page.
+    // painter's device, and returns the first character left for the next page. A first line
+    // taller than the page is drawn cut, so that the next page always starts further on.
     int renderRange(QPainter& painter, const QRectF& pageRect, int firstCharacter) const;
     PageRange measureRange(const QPaintDevice& device, const QRectF& pageRect, int firstCharacter) const;
 

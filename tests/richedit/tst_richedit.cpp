@@ -125,6 +125,7 @@ private slots:
     void formattingRectanglePlacesTheText();
     void renderRangeSplitsAcrossPages();
     void renderRangeScalesToTheDevice();
+    void renderRangeMovesPastALineTallerThanThePage();
 };
 
 void TestRichEdit::init()
@@ -753,6 +754,28 @@ void TestRichEdit::renderRangeScalesToTheDevice()
     painter.end();
     QVERIFY(hasInk(page, QRect(0, 0, 1800, int(onPrinter.height))));
     QVERIFY(!hasInk(page, QRect(0, int(onPrinter.height) + 2, 1800, 1200 - int(onPrinter.height) - 2)));
+}
+
+// Measuring says that the tall line does not fit, so that a caller can look for more room;
+// drawing gives it the page, cut at the bottom, and goes on with the next line.
+void TestRichEdit::renderRangeMovesPastALineTallerThanThePage()
+{
+    RichEdit edit;
+    edit.setPlainText(u"avant\nX\naprès"_s);
+    edit.setSelection(6, 1);
+    edit.setCharacterFormat({.pointSize = 300});
+    const QRectF pageRect(10, 10, 280, 100);
+    QImage page = blankPage(96, QSize(300, 200));
+    QCOMPARE(edit.measureRange(page, pageRect, 6).end, 6);
+
+    QPainter painter(&page);
+    QList<int> starts;
+    for (int start = 0; start < edit.textLength() && starts.size() < 10; start = edit.renderRange(painter, pageRect, start))
+        starts << start;
+    painter.end();
+    QCOMPARE(starts, (QList<int>{0, 6, 8}));
+    QVERIFY(hasInk(page, pageRect.toRect()));
+    QVERIFY(!hasInk(page, QRect(0, 111, 300, 89))); // the cut line stays inside the rectangle
 }
 
 QTEST_MAIN(TestRichEdit)
