@@ -233,9 +233,15 @@ void TMyRichEdit::focusInEvent(QFocusEvent *event)
         setReadOnly(false);
 }
 
-// A text the row refuses keeps the focus here, and the error goes on to the error box.
+// A text the row refuses keeps the focus here, and the error goes on to the error box. Only a
+// move to another control of the window leaves the editor: its window losing the activation (to
+// that very error box, for one) or a menu popping up keep the caret here and write nothing.
 void TMyRichEdit::focusOutEvent(QFocusEvent *event)
 {
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
+        richedit::RichEdit::focusOutEvent(event);
+        return;
+    }
     try {
         m_link.updateRecord();
     } catch (...) {

@@ -178,6 +178,24 @@ private slots:
         QCOMPARE(bound.editor->toPlainText(), u"Tarte"_s);
     }
 
+    // A message box or a menu taking the focus for a while is no exit from the editor: the
+    // failing write is not tried again behind the box that shows its error, nor when the window
+    // closes with the text still refused.
+    void losingTheWindowOrOpeningAMenuIsNoExit()
+    {
+        BoundEditor bound(bonjourRtf, u"NOM"_s);
+        bound.editor->moveCursor(QTextCursor::End);
+        bound.type(u"s"_s);
+
+        for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent away(QEvent::FocusOut, reason);
+            QCoreApplication::sendEvent(bound.editor, &away);
+            QCOMPARE(bound.field(u"NOM"_s).asString(), u"Tarte"_s);
+        }
+        QFocusEvent leaving(QEvent::FocusOut, Qt::MouseFocusReason);
+        QVERIFY_THROWS_EXCEPTION(DatasetError, QCoreApplication::sendEvent(bound.editor, &leaving));
+    }
+
     void characterTheFieldCannotHoldBeepsAndIsDropped()
     {
         BoundEditor bound(bonjourRtf, u"NOM"_s);
