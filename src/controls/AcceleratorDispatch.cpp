@@ -28,6 +28,15 @@ std::optional<QChar> dialogCharacter(const QKeyEvent &event, bool withAlt)
     return std::nullopt;
 }
 
+// The buttons of the window itself, in the order they were created: a window's children may
+// hold other windows (its dialogs), whose buttons are theirs.
+QList<TMyControl *> buttonsOf(const QWidget *window)
+{
+    QList<TMyControl *> buttons = window->findChildren<TMyControl *>();
+    buttons.removeIf([window](const TMyControl *button) { return button->window() != window; });
+    return buttons;
+}
+
 } // namespace
 
 AcceleratorDispatch::AcceleratorDispatch(QWidget *window)
@@ -40,7 +49,7 @@ AcceleratorDispatch::AcceleratorDispatch(QWidget *window)
 
 bool AcceleratorDispatch::dispatch(QWidget *window, QChar character)
 {
-    const auto buttons = window->findChildren<TMyControl *>();
+    const auto buttons = buttonsOf(window);
     for (TMyControl *button : buttons) {
         if (button->dialogChar(character))
             return true;
@@ -50,7 +59,7 @@ bool AcceleratorDispatch::dispatch(QWidget *window, QChar character)
 
 bool AcceleratorDispatch::isTaken(QWidget *window, QChar character)
 {
-    const auto buttons = window->findChildren<TMyControl *>();
+    const auto buttons = buttonsOf(window);
     return std::any_of(buttons.cbegin(), buttons.cend(),
         [character](const TMyControl *button) { return button->takesDialogChar(character); });
 }

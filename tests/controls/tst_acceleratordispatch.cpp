@@ -1,6 +1,7 @@
 #include "controls/AcceleratorDispatch.h"
 #include "controls/MyButtons.h"
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -120,6 +121,28 @@ private slots:
             QCOMPARE(fixture.edit->text(), QString());
         if (focused == fixture.edit && modifiers == 0)
             QCOMPARE(fixture.edit->text(), QStringLiteral("a"));
+    }
+
+    // A dialog the window owns is a window of its own: its buttons are not the owner's.
+    void aDialogsButtonsAreNotTheWindows()
+    {
+        ButtonWindow fixture;
+        QDialog dialog(&fixture.window);
+        auto *dialogButton = new TMyButton(&dialog);
+        dialogButton->setCaption(u"&Oui"_s);
+        QStringList dialogClicked;
+        connect(dialogButton, &TMyControl::clicked, this, [&] { dialogClicked << u"&Oui"_s; });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        fixture.button(u"&Ok"_s)->setEnabled(false);
+        fixture.button(u"&ouvrir"_s)->setEnabled(false);
+        QApplication::setActiveWindow(&fixture.window);
+        fixture.edit->setFocus();
+        QTRY_VERIFY(fixture.edit->hasFocus());
+
+        QTest::keyClick(fixture.edit, Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(dialogClicked, QStringList());
+        QCOMPARE(fixture.clicked, QStringList{u"menu"_s});
     }
 };
 
