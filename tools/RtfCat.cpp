@@ -15,7 +15,7 @@
 
 namespace {
 
-QString plainTextOf(const QTextDocument& document)
+QString plainTextOf(const QTextDocument &document)
 {
     QString text;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -27,7 +27,7 @@ QString plainTextOf(const QTextDocument& document)
     return text;
 }
 
-int fail(const QString& message)
+int fail(const QString &message)
 {
     std::fprintf(stderr, "rtfcat: %s\n", qPrintable(message));
     return 1;
@@ -35,7 +35,7 @@ int fail(const QString& message)
 
 } // namespace
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);

@@ -20,9 +20,10 @@ constexpr qreal MetresPerInch = 0.0254;
 constexpr qreal Tolerance = 0.01;
 
 // A copy of the document laid out for one page width, against 96 dots per inch.
-class PageLayout {
+class PageLayout
+{
 public:
-    PageLayout(const QTextDocument& document, const QPaintDevice& device, const QRectF& pageRect)
+    PageLayout(const QTextDocument &document, const QPaintDevice &device, const QRectF &pageRect)
         : m_scaleX(scaleOf(device.logicalDpiX()))
         , m_scaleY(scaleOf(device.logicalDpiY()))
         , m_metrics(1, 1, QImage::Format_ARGB32)
@@ -54,7 +55,7 @@ public:
         lineNumber = qMax(lineNumber, 0);
         m_top = m_bottom = lineTop(block, lineNumber);
         for (; block.isValid(); block = block.next(), lineNumber = 0) {
-            const QTextLayout* text = laidOut(block);
+            const QTextLayout *text = laidOut(block);
             for (; lineNumber < text->lineCount(); ++lineNumber) {
                 const qreal lineBottom = lineTop(block, lineNumber) + text->lineAt(lineNumber).height();
                 if (lineBottom - m_top > m_pageHeight + Tolerance) {
@@ -70,7 +71,7 @@ public:
     }
 
     // Draws the lines the last fit() took.
-    void draw(QPainter& painter, const QRectF& pageRect) const
+    void draw(QPainter &painter, const QRectF &pageRect) const
     {
         if (m_bottom <= m_top)
             return;
@@ -95,21 +96,21 @@ private:
         return dotsPerInch > 0 ? dotsPerInch / LayoutDotsPerInch : 1;
     }
 
-    const QTextLayout* laidOut(const QTextBlock& block) const
+    const QTextLayout *laidOut(const QTextBlock &block) const
     {
         m_document->documentLayout()->blockBoundingRect(block); // lays the document out up to here
         return block.layout();
     }
 
-    qreal lineTop(const QTextBlock& block, int lineNumber) const
+    qreal lineTop(const QTextBlock &block, int lineNumber) const
     {
-        const QTextLayout* text = block.layout();
+        const QTextLayout *text = block.layout();
         return text->position().y() + text->lineAt(lineNumber).y();
     }
 
-    static int nextLineStart(const QTextBlock& block, int lineNumber, int length)
+    static int nextLineStart(const QTextBlock &block, int lineNumber, int length)
     {
-        const QTextLayout* text = block.layout();
+        const QTextLayout *text = block.layout();
         if (lineNumber + 1 < text->lineCount())
             return block.position() + text->lineAt(lineNumber + 1).textStart();
         return qMin(block.position() + block.length(), length);
@@ -131,15 +132,15 @@ private:
 
 } // namespace
 
-PageRange measurePageRange(const QTextDocument& document, const QPaintDevice& device, const QRectF& pageRect,
+PageRange measurePageRange(const QTextDocument &document, const QPaintDevice &device, const QRectF &pageRect,
                            int firstCharacter)
 {
     return PageLayout(document, device, pageRect).fit(firstCharacter, PageLayout::Overflow::TakeNothing);
 }
 
-PageRange renderPageRange(const QTextDocument& document, QPainter& painter, const QRectF& pageRect, int firstCharacter)
+PageRange renderPageRange(const QTextDocument &document, QPainter &painter, const QRectF &pageRect, int firstCharacter)
 {
-    const QPaintDevice* device = painter.device();
+    const QPaintDevice *device = painter.device();
     if (!device)
         return {firstCharacter, 0}; // a painter that paints nowhere
     PageLayout layout(document, *device, pageRect);

@@ -19,7 +19,7 @@ QString decodePlainText(QByteArrayView bytes)
     return withUnixLineEnds(std::move(text));
 }
 
-QByteArray encodePlainText(const QString& rawText)
+QByteArray encodePlainText(const QString &rawText)
 {
     QString text = rawText;
     text.replace(QChar::ParagraphSeparator, u'\n');

@@ -13,7 +13,7 @@ namespace richedit {
 QString decodePlainText(QByteArrayView bytes);
 
 // UTF-8, a paragraph a line.
-QByteArray encodePlainText(const QString& rawText);
+QByteArray encodePlainText(const QString &rawText);
 
 // Windows and old Mac line ends as the one line end a text cursor makes a paragraph of.
 QString withUnixLineEnds(QString text);

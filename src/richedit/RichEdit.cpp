@@ -25,7 +25,8 @@ namespace {
 const QString RtfMimeType = QStringLiteral("text/rtf");
 
 // How one paragraph looks, every member set.
-struct ShownParagraph {
+struct ShownParagraph
+{
     ParagraphAlignment alignment = ParagraphAlignment::Left;
     Numbering numbering = Numbering::None;
     int firstLineIndent = 0;
@@ -35,15 +36,15 @@ struct ShownParagraph {
 
 // Whether every format has the first one's value of the member.
 template <typename Shown, typename Member>
-bool allAgree(const QList<Shown>& formats, Member member)
+bool allAgree(const QList<Shown> &formats, Member member)
 {
     return std::all_of(formats.cbegin(), formats.cend(),
-                       [&](const Shown& format) { return format.*member == formats.front().*member; });
+                       [&](const Shown &format) { return format.*member == formats.front().*member; });
 }
 
-CharacterFormat commonFormat(const QList<ShownCharFormat>& formats)
+CharacterFormat commonFormat(const QList<ShownCharFormat> &formats)
 {
-    const ShownCharFormat& first = formats.front();
+    const ShownCharFormat &first = formats.front();
     CharacterFormat common;
     if (allAgree(formats, &ShownCharFormat::family))
         common.typeface = first.family;
@@ -64,9 +65,9 @@ CharacterFormat commonFormat(const QList<ShownCharFormat>& formats)
     return common;
 }
 
-ParagraphFormat commonFormat(const QList<ShownParagraph>& paragraphs)
+ParagraphFormat commonFormat(const QList<ShownParagraph> &paragraphs)
 {
-    const ShownParagraph& first = paragraphs.front();
+    const ShownParagraph &first = paragraphs.front();
     ParagraphFormat common;
     if (allAgree(paragraphs, &ShownParagraph::alignment))
         common.alignment = first.alignment;
@@ -81,7 +82,7 @@ ParagraphFormat commonFormat(const QList<ShownParagraph>& paragraphs)
     return common;
 }
 
-QTextCharFormat changeOf(const CharacterFormat& format)
+QTextCharFormat changeOf(const CharacterFormat &format)
 {
     QTextCharFormat change;
     if (format.typeface)
@@ -133,7 +134,7 @@ Qt::Alignment qtAlignmentOf(ParagraphAlignment alignment)
 
 // A rich edit control measures the first line from the left edge (RTF's \li + \fi) and the
 // following lines from the first (-\fi).
-ShownParagraph shownParagraph(const QTextBlock& block)
+ShownParagraph shownParagraph(const QTextBlock &block)
 {
     const ParagraphIndents stored = indents(block.blockFormat());
     ShownParagraph shown;
@@ -145,7 +146,7 @@ ShownParagraph shownParagraph(const QTextBlock& block)
     return shown;
 }
 
-ParagraphIndents changedIndents(const QTextBlock& block, const ParagraphFormat& change)
+ParagraphIndents changedIndents(const QTextBlock &block, const ParagraphFormat &change)
 {
     const ShownParagraph shown = shownParagraph(block);
     const int firstLine = change.firstLineIndent.value_or(shown.firstLineIndent);
@@ -154,9 +155,9 @@ ParagraphIndents changedIndents(const QTextBlock& block, const ParagraphFormat& 
 }
 
 // The paragraphs from the one holding the selection's start to the one holding its end.
-QList<QTextBlock> paragraphsOf(const QTextCursor& selection)
+QList<QTextBlock> paragraphsOf(const QTextCursor &selection)
 {
-    const QTextDocument* document = selection.document();
+    const QTextDocument *document = selection.document();
     const QTextBlock last = document->findBlock(selection.selectionEnd());
     QList<QTextBlock> blocks;
     for (QTextBlock block = document->findBlock(selection.selectionStart()); block.isValid(); block = block.next()) {
@@ -167,11 +168,11 @@ QList<QTextBlock> paragraphsOf(const QTextCursor& selection)
     return blocks;
 }
 
-void setBullets(QTextCursor& selection, const QList<QTextBlock>& paragraphs, Numbering numbering)
+void setBullets(QTextCursor &selection, const QList<QTextBlock> &paragraphs, Numbering numbering)
 {
     if (numbering == Numbering::Bullets) {
         const bool allBulleted = std::all_of(paragraphs.cbegin(), paragraphs.cend(),
-                                             [](const QTextBlock& block) { return block.textList() != nullptr; });
+                                             [](const QTextBlock &block) { return block.textList() != nullptr; });
         if (!allBulleted) {
             QTextListFormat bullets;
             bullets.setStyle(QTextListFormat::ListDisc);
@@ -180,15 +181,15 @@ void setBullets(QTextCursor& selection, const QList<QTextBlock>& paragraphs, Num
         }
         return;
     }
-    for (const QTextBlock& block : paragraphs) {
-        if (QTextList* list = block.textList())
+    for (const QTextBlock &block : paragraphs) {
+        if (QTextList *list = block.textList())
             list->remove(block);
     }
 }
 
 // A position between the halves of a surrogate pair moves to the character's start: a selection
 // ending there would cut the character in two, and cutting or deleting it would leave half of it.
-int wholeCharacterPosition(const QTextDocument& document, int position)
+int wholeCharacterPosition(const QTextDocument &document, int position)
 {
     if (position > 0 && document.characterAt(position).isLowSurrogate()
         && document.characterAt(position - 1).isHighSurrogate())
@@ -196,15 +197,15 @@ int wholeCharacterPosition(const QTextDocument& document, int position)
     return position;
 }
 
-bool holdsOnlyFiles(const QMimeData* source)
+bool holdsOnlyFiles(const QMimeData *source)
 {
     const QList<QUrl> urls = source->urls();
-    return !urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); });
+    return !urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); });
 }
 
 } // namespace
 
-RichEdit::RichEdit(QWidget* parent)
+RichEdit::RichEdit(QWidget *parent)
     : QTextEdit(parent)
 {
     // The formatting rectangle alone places the text; what it leaves shows the text's background.
@@ -255,7 +256,7 @@ int RichEdit::selLength() const
 
 void RichEdit::setSelection(int start, int length)
 {
-    const QTextDocument& text = *document();
+    const QTextDocument &text = *document();
     const int anchor = qBound(0, start, textLength());
     QTextCursor cursor = textCursor();
     cursor.setPosition(wholeCharacterPosition(text, anchor));
@@ -266,7 +267,7 @@ void RichEdit::setSelection(int start, int length)
 int RichEdit::lineFromChar(int position) const
 {
     position = qBound(0, position, textLength());
-    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
     const QTextBlock target = document()->findBlock(position);
     int line = 0;
     for (QTextBlock block = document()->begin(); block != target; block = block.next()) {
@@ -281,10 +282,10 @@ int RichEdit::lineIndex(int line) const
 {
     if (line < 0)
         return -1;
-    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         layout->blockBoundingRect(block);
-        const QTextLayout* text = block.layout();
+        const QTextLayout *text = block.layout();
         if (line < text->lineCount())
             return block.position() + text->lineAt(line).textStart();
         line -= text->lineCount();
@@ -317,7 +318,7 @@ CharacterFormat RichEdit::characterFormat() const
     return commonFormat(formats);
 }
 
-void RichEdit::setCharacterFormat(const CharacterFormat& format)
+void RichEdit::setCharacterFormat(const CharacterFormat &format)
 {
     mergeCurrentCharFormat(changeOf(format));
 }
@@ -325,18 +326,18 @@ void RichEdit::setCharacterFormat(const CharacterFormat& format)
 ParagraphFormat RichEdit::paragraphFormat() const
 {
     QList<ShownParagraph> paragraphs;
-    for (const QTextBlock& block : paragraphsOf(textCursor()))
+    for (const QTextBlock &block : paragraphsOf(textCursor()))
         paragraphs.append(shownParagraph(block));
     return commonFormat(paragraphs);
 }
 
-void RichEdit::setParagraphFormat(const ParagraphFormat& format)
+void RichEdit::setParagraphFormat(const ParagraphFormat &format)
 {
     QTextCursor selection = textCursor();
     const QList<QTextBlock> paragraphs = paragraphsOf(selection);
     const bool indentsChange = format.firstLineIndent || format.leftIndent || format.rightIndent;
     selection.beginEditBlock();
-    for (const QTextBlock& block : paragraphs) {
+    for (const QTextBlock &block : paragraphs) {
         QTextBlockFormat blockFormat = block.blockFormat();
         if (format.alignment)
             blockFormat.setAlignment(qtAlignmentOf(*format.alignment));
@@ -360,7 +361,7 @@ QRect RichEdit::formattingRectangle() const
     return QRect(QPoint(margins.left(), margins.top()), viewport()->size());
 }
 
-void RichEdit::setFormattingRectangle(const QRect& rectangle)
+void RichEdit::setFormattingRectangle(const QRect &rectangle)
 {
     const QRect client = clientRectangle();
     const QMargins margins(qMax(0, rectangle.left()), qMax(0, rectangle.top()),
@@ -387,9 +388,9 @@ void RichEdit::pasteFromClipboard()
         paste();
 }
 
-QMenu* RichEdit::createEditMenu(QWidget* parent)
+QMenu *RichEdit::createEditMenu(QWidget *parent)
 {
-    auto* menu = new QMenu(parent);
+    auto *menu = new QMenu(parent);
     const bool selected = textCursor().hasSelection();
     menu->addAction(QStringLiteral("&Défaire"), this, [this] { undo(); })->setEnabled(canUndo());
     menu->addSeparator();
@@ -418,17 +419,17 @@ void RichEdit::setPlainTextMode(bool on)
     }
 }
 
-int RichEdit::renderRange(QPainter& painter, const QRectF& pageRect, int firstCharacter) const
+int RichEdit::renderRange(QPainter &painter, const QRectF &pageRect, int firstCharacter) const
 {
     return renderPageRange(*document(), painter, pageRect, firstCharacter).end;
 }
 
-PageRange RichEdit::measureRange(const QPaintDevice& device, const QRectF& pageRect, int firstCharacter) const
+PageRange RichEdit::measureRange(const QPaintDevice &device, const QRectF &pageRect, int firstCharacter) const
 {
     return measurePageRange(*document(), device, pageRect, firstCharacter);
 }
 
-bool RichEdit::canInsertFromMimeData(const QMimeData* source) const
+bool RichEdit::canInsertFromMimeData(const QMimeData *source) const
 {
     // Files dropped on the control are for the window to load, not text to insert.
     if (holdsOnlyFiles(source))
@@ -436,10 +437,10 @@ bool RichEdit::canInsertFromMimeData(const QMimeData* source) const
     return source->hasText() || (!m_plainTextMode && source->hasFormat(RtfMimeType));
 }
 
-QMimeData* RichEdit::createMimeDataFromSelection() const
+QMimeData *RichEdit::createMimeDataFromSelection() const
 {
     const QTextDocumentFragment selection = textCursor().selection();
-    auto* data = new QMimeData;
+    auto *data = new QMimeData;
     data->setText(selection.toPlainText());
     if (!m_plainTextMode) {
         QTextDocument copied;
@@ -450,7 +451,7 @@ QMimeData* RichEdit::createMimeDataFromSelection() const
     return data;
 }
 
-void RichEdit::insertFromMimeData(const QMimeData* source)
+void RichEdit::insertFromMimeData(const QMimeData *source)
 {
     if (isReadOnly() || !source || !canInsertFromMimeData(source))
         return;
@@ -465,7 +466,7 @@ void RichEdit::insertFromMimeData(const QMimeData* source)
     setTextCursor(cursor);
 }
 
-void RichEdit::keyPressEvent(QKeyEvent* event)
+void RichEdit::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Cut)) {
         cutToClipboard();
@@ -482,14 +483,14 @@ void RichEdit::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void RichEdit::contextMenuEvent(QContextMenuEvent* event)
+void RichEdit::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu* menu = createEditMenu(this);
+    QMenu *menu = createEditMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
 
-void RichEdit::changeEvent(QEvent* event)
+void RichEdit::changeEvent(QEvent *event)
 {
     // Read-only text stays selectable from the keyboard too, so that it can be copied.
     if (event->type() == QEvent::ReadOnlyChange && isReadOnly())
@@ -499,7 +500,7 @@ void RichEdit::changeEvent(QEvent* event)
 
 // One edit block, so that textChanged comes once; and outside the undo history, which the load
 // clears as well.
-void RichEdit::replaceContent(const QTextDocument& content)
+void RichEdit::replaceContent(const QTextDocument &content)
 {
     document()->setUndoRedoEnabled(false);
     QTextCursor cursor(document());
@@ -507,7 +508,7 @@ void RichEdit::replaceContent(const QTextDocument& content)
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
     // What the first paragraph had is not the new content's: its list, its formats.
-    if (QTextList* list = cursor.block().textList())
+    if (QTextList *list = cursor.block().textList())
         list->remove(cursor.block());
     const QTextBlock first = content.begin();
     QTextBlockFormat firstFormat = first.blockFormat();
@@ -522,7 +523,7 @@ void RichEdit::replaceContent(const QTextDocument& content)
     moveCursor(QTextCursor::Start);
 }
 
-void RichEdit::readPlainText(const QString& text, QTextDocument& into) const
+void RichEdit::readPlainText(const QString &text, QTextDocument &into) const
 {
     const QTextCharFormat typing = currentCharFormat();
     into.clear();

@@ -22,16 +22,18 @@ enum FormatProperty {
     FontPitch = QTextFormat::UserProperty + 11,           // char: RTF \fprq (0 default, 1 fixed, 2 variable)
 };
 
-struct ParagraphIndents {
+struct ParagraphIndents
+
+{
     int left = 0;      // \li
     int right = 0;     // \ri
     int firstLine = 0; // \fi
 
-    friend bool operator==(const ParagraphIndents&, const ParagraphIndents&) = default;
+    friend bool operator==(const ParagraphIndents &, const ParagraphIndents &) = default;
 };
 
 // Stores the indents and lays the block out by them.
-inline void setIndents(QTextBlockFormat& format, ParagraphIndents indents)
+inline void setIndents(QTextBlockFormat &format, ParagraphIndents indents)
 {
     format.setProperty(LeftIndentTwips, indents.left);
     format.setProperty(RightIndentTwips, indents.right);
@@ -42,7 +44,7 @@ inline void setIndents(QTextBlockFormat& format, ParagraphIndents indents)
 }
 
 // The stored indents; a block formatted by Qt alone (pasted HTML, for one) gives its margins.
-inline ParagraphIndents indents(const QTextBlockFormat& format)
+inline ParagraphIndents indents(const QTextBlockFormat &format)
 {
     if (format.hasProperty(LeftIndentTwips)) {
         return {format.intProperty(LeftIndentTwips), format.intProperty(RightIndentTwips),

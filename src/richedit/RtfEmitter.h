@@ -11,7 +11,8 @@ namespace richedit {
 // means \par, and a space after a control word is its delimiter only when it comes right after
 // it. Line ends therefore go only before a token, and when text follows a control word its
 // delimiting space is written before the line end.
-class RtfEmitter {
+class RtfEmitter
+{
 public:
     void controlWord(QByteArrayView word);
     void controlWord(QByteArrayView word, int parameter);

@@ -21,16 +21,19 @@ constexpr int SymbolCharset = 2;
 constexpr char SymbolBullet[] = "'b7"; // the bullet of the Symbol font
 constexpr char WesternBullet[] = "'95"; // the bullet of code page 1252
 
-struct FontEntry {
+struct FontEntry
+
+{
     QString family;
     int charset = AnsiCharset;
     int pitch = 0;
 
-    friend bool operator==(const FontEntry&, const FontEntry&) = default;
+    friend bool operator==(const FontEntry &, const FontEntry &) = default;
 };
 
 // A run as written: its font and colour are indexes into the document's tables.
-struct RunStyle {
+struct RunStyle
+{
     int font = -1;
     int halfPoints = -1;
     int colour = 0; // 0 is the automatic colour
@@ -56,9 +59,11 @@ bool isPrintableAscii(QChar c)
     return c.unicode() >= 0x20 && c.unicode() < 0x7F;
 }
 
-class RtfDocumentWriter {
+class RtfDocumentWriter
+
+{
 public:
-    explicit RtfDocumentWriter(const QTextDocument& document)
+    explicit RtfDocumentWriter(const QTextDocument &document)
         : m_document(document)
         , m_formats(document.allFormats())
     {
@@ -89,7 +94,7 @@ private:
             m_symbolFont = fontIndex({QStringLiteral("Symbol"), SymbolCharset, 0});
     }
 
-    const RunStyle& styleOf(int formatIndex)
+    const RunStyle &styleOf(int formatIndex)
     {
         auto known = m_styles.constFind(formatIndex);
         if (known != m_styles.cend())
@@ -106,7 +111,7 @@ private:
         return *m_styles.insert(formatIndex, style);
     }
 
-    int fontIndex(const FontEntry& font)
+    int fontIndex(const FontEntry &font)
     {
         qsizetype index = m_fonts.indexOf(font);
         if (index < 0) {
@@ -146,7 +151,7 @@ private:
         m_out.openGroup();
         m_out.controlWord("fonttbl");
         for (int index = 0; index < m_fonts.size(); ++index) {
-            const FontEntry& font = m_fonts[index];
+            const FontEntry &font = m_fonts[index];
             m_out.endLine();
             m_out.openGroup();
             m_out.controlWord("f", index);
@@ -230,7 +235,7 @@ private:
         m_out.closeGroup();
     }
 
-    void writeParagraph(const QTextBlock& block)
+    void writeParagraph(const QTextBlock &block)
     {
         m_out.endLine();
         m_out.controlWord("pard");
@@ -256,7 +261,7 @@ private:
         if (block.length() == 1)
             switchTo(styleOf(block.charFormatIndex()));
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            const RunStyle& style = styleOf(fragment.fragment().charFormatIndex());
+            const RunStyle &style = styleOf(fragment.fragment().charFormatIndex());
             switchTo(style);
             for (const QChar c : fragment.fragment().text())
                 writeCharacter(c, style.charset);
@@ -299,7 +304,7 @@ private:
     }
 
     // Writes only what differs from the run before.
-    void switchTo(const RunStyle& style)
+    void switchTo(const RunStyle &style)
     {
         if (style.font != m_current.font)
             m_out.controlWord("f", style.font);
@@ -360,7 +365,7 @@ private:
         m_out.controlSymbol(unicodeEscape(c));
     }
 
-    const QTextDocument& m_document;
+    const QTextDocument &m_document;
     const QList<QTextFormat> m_formats;
     QHash<int, RunStyle> m_styles;
     QList<FontEntry> m_fonts;
@@ -373,7 +378,7 @@ private:
 
 } // namespace
 
-QByteArray writeRtf(const QTextDocument& document)
+QByteArray writeRtf(const QTextDocument &document)
 {
     return RtfDocumentWriter(document).write();
 }

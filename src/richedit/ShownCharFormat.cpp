@@ -11,7 +11,7 @@ namespace {
 // Layout pixels are 1/96 inch.
 constexpr qreal PointsPerPixel = 72.0 / 96.0;
 
-qreal pointSizeOf(const QTextCharFormat& format, const QFont& defaultFont)
+qreal pointSizeOf(const QTextCharFormat &format, const QFont &defaultFont)
 {
     if (format.hasProperty(QTextFormat::FontPointSize))
         return format.fontPointSize();
@@ -24,7 +24,7 @@ qreal pointSizeOf(const QTextCharFormat& format, const QFont& defaultFont)
 
 } // namespace
 
-ShownCharFormat shownCharFormat(const QTextCharFormat& format, const QFont& defaultFont)
+ShownCharFormat shownCharFormat(const QTextCharFormat &format, const QFont &defaultFont)
 {
     ShownCharFormat shown;
     shown.family = format.property(QTextFormat::FontFamilies).toStringList().value(0);

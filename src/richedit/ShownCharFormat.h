@@ -12,7 +12,8 @@ namespace richedit {
 
 // The character format a run shows: what its own format says, and for everything it leaves
 // unset, the document's default font. Two runs look alike exactly when these are equal.
-struct ShownCharFormat {
+struct ShownCharFormat
+{
     QString family;
     int halfPoints = 24;
     std::optional<QRgb> colour; // none: the automatic colour
@@ -22,9 +23,9 @@ struct ShownCharFormat {
     int charset = 0; // \fcharset
     int pitch = 0;   // \fprq
 
-    friend bool operator==(const ShownCharFormat&, const ShownCharFormat&) = default;
+    friend bool operator==(const ShownCharFormat &, const ShownCharFormat &) = default;
 };
 
-ShownCharFormat shownCharFormat(const QTextCharFormat& format, const QFont& defaultFont);
+ShownCharFormat shownCharFormat(const QTextCharFormat &format, const QFont &defaultFont);
 
 } // namespace richedit

@@ -25,7 +25,8 @@ Q_DECLARE_METATYPE(richedit::ParagraphIndents)
 namespace {
 
 // Counts the entry points a data binding overrides to run its own work first.
-class InterceptingRichEdit : public RichEdit {
+class InterceptingRichEdit : public RichEdit
+{
 public:
     void cutToClipboard() override
     {
@@ -42,25 +43,25 @@ public:
     int pastes = 0;
 };
 
-QAction* actionNamed(QMenu& menu, const QString& text)
+QAction *actionNamed(QMenu &menu, const QString &text)
 {
-    for (QAction* action : menu.actions()) {
+    for (QAction *action : menu.actions()) {
         if (action->text() == text)
             return action;
     }
     return nullptr;
 }
 
-void putOnClipboard(const QString& text, const QByteArray& rtf = {})
+void putOnClipboard(const QString &text, const QByteArray &rtf = {})
 {
-    auto* data = new QMimeData;
+    auto *data = new QMimeData;
     data->setText(text);
     if (!rtf.isEmpty())
         data->setData(u"text/rtf"_s, rtf);
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-QImage blankPage(int dotsPerInch, const QSize& size)
+QImage blankPage(int dotsPerInch, const QSize &size)
 {
     QImage page(size, QImage::Format_ARGB32);
     page.fill(Qt::white);
@@ -69,7 +70,7 @@ QImage blankPage(int dotsPerInch, const QSize& size)
     return page;
 }
 
-bool hasInk(const QImage& page, const QRect& area)
+bool hasInk(const QImage &page, const QRect &area)
 {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
@@ -86,7 +87,9 @@ const QByteArray SampleRtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\
 
 } // namespace
 
-class TestRichEdit : public QObject {
+class TestRichEdit : public QObject
+
+{
     Q_OBJECT
 
 private slots:
@@ -502,7 +505,7 @@ void TestRichEdit::copyOffersRtfAndPlainText()
     edit.setSelection(6, 12); // "aux pommes" and the paragraph end, then "P"
     edit.copy();
 
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data);
     QCOMPARE(data->text(), u"aux pommes\nP"_s);
     QVERIFY(data->data(u"text/rtf"_s).startsWith("{\\rtf1"));
@@ -576,8 +579,8 @@ void TestRichEdit::cutAndPasteGoThroughTheEntryPoints()
 
     edit.setSelection(0, 6);
     std::unique_ptr<QMenu> menu(edit.createEditMenu(nullptr));
-    QAction* cut = actionNamed(*menu, u"&Couper"_s);
-    QAction* paste = actionNamed(*menu, u"C&oller"_s);
+    QAction *cut = actionNamed(*menu, u"&Couper"_s);
+    QAction *paste = actionNamed(*menu, u"C&oller"_s);
     QVERIFY(cut && paste && cut->isEnabled() && paste->isEnabled());
     cut->trigger();
     paste->trigger();
@@ -632,7 +635,7 @@ void TestRichEdit::readOnlyAllowsOnlySelectingAndCopying()
 
 void TestRichEdit::filesAreNotPasted()
 {
-    auto* data = new QMimeData;
+    auto *data = new QMimeData;
     data->setUrls({QUrl::fromLocalFile(u"/tmp/recette.txt"_s)});
     data->setText(u"/tmp/recette.txt"_s);
     QGuiApplication::clipboard()->setMimeData(data);

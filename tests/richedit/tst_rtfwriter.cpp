@@ -18,24 +18,24 @@
 using namespace richedit;
 using namespace Qt::StringLiterals;
 
-using Building = std::function<void(RichEdit&)>;
+using Building = std::function<void(RichEdit &)>;
 Q_DECLARE_METATYPE(Building)
 
 namespace {
 
-void type(RichEdit& edit, const QString& text, const CharacterFormat& format = {})
+void type(RichEdit &edit, const QString &text, const CharacterFormat &format = {})
 {
     edit.setCharacterFormat(format);
     edit.insertPlainText(text);
 }
 
-void newParagraph(RichEdit& edit, const ParagraphFormat& format = {})
+void newParagraph(RichEdit &edit, const ParagraphFormat &format = {})
 {
     edit.insertPlainText(u"\n"_s);
     edit.setParagraphFormat(format);
 }
 
-QString describe(const ShownCharFormat& format)
+QString describe(const ShownCharFormat &format)
 {
     return u"%1 %2hp colour %3 b%4 i%5 u%6 charset %7 pitch %8"_s.arg(format.family)
         .arg(format.halfPoints)
@@ -48,7 +48,7 @@ QString describe(const ShownCharFormat& format)
 }
 
 // A line per paragraph and per run of text that looks alike, whichever fragments hold it.
-QStringList describe(const QTextDocument& document)
+QStringList describe(const QTextDocument &document)
 {
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -57,7 +57,7 @@ QStringList describe(const QTextDocument& document)
                                 .arg(stored.left)
                                 .arg(stored.right)
                                 .arg(stored.firstLine);
-        if (QTextList* list = block.textList())
+        if (QTextList *list = block.textList())
             paragraph += u" list style %1 indent %2"_s.arg(list->format().style()).arg(list->format().indent());
         if (block.length() == 1)
             paragraph += u" empty, "_s + describe(shownCharFormat(block.charFormat(), document.defaultFont()));
@@ -79,7 +79,7 @@ QStringList describe(const QTextDocument& document)
     return lines;
 }
 
-QByteArray rtfOf(const Building& build)
+QByteArray rtfOf(const Building &build)
 {
     RichEdit edit;
     build(edit);
@@ -88,7 +88,9 @@ QByteArray rtfOf(const Building& build)
 
 } // namespace
 
-class TestRtfWriter : public QObject {
+class TestRtfWriter : public QObject
+
+{
     Q_OBJECT
 
 private slots:
@@ -103,8 +105,8 @@ void TestRtfWriter::roundTrip_data()
 {
     QTest::addColumn<Building>("build");
 
-    QTest::newRow("empty document") << Building([](RichEdit&) {});
-    QTest::newRow("each character format") << Building([](RichEdit& edit) {
+    QTest::newRow("empty document") << Building([](RichEdit &) {});
+    QTest::newRow("each character format") << Building([](RichEdit &edit) {
         type(edit, u"Arial "_s, {.typeface = u"Arial"_s});
         type(edit, u"fourteen "_s, {.pointSize = 14});
         type(edit, u"red "_s, {.colour = QColor(Qt::red)});
@@ -116,13 +118,13 @@ void TestRtfWriter::roundTrip_data()
         type(edit, u"plain "_s, {.bold = false, .italic = false, .underline = false});
         type(edit, u"fixed pitch"_s, {.typeface = u"Courier New"_s, .pitch = 1});
     });
-    QTest::newRow("half points") << Building([](RichEdit& edit) {
+    QTest::newRow("half points") << Building([](RichEdit &edit) {
         QTextCharFormat size;
         size.setFontPointSize(10.5);
         edit.mergeCurrentCharFormat(size);
         edit.insertPlainText(u"ten and a half"_s);
     });
-    QTest::newRow("every alignment") << Building([](RichEdit& edit) {
+    QTest::newRow("every alignment") << Building([](RichEdit &edit) {
         type(edit, u"left"_s);
         newParagraph(edit, {.alignment = ParagraphAlignment::Right});
         type(edit, u"right"_s);
@@ -131,7 +133,7 @@ void TestRtfWriter::roundTrip_data()
         newParagraph(edit, {.alignment = ParagraphAlignment::Justify});
         type(edit, u"justified"_s);
     });
-    QTest::newRow("indents") << Building([](RichEdit& edit) {
+    QTest::newRow("indents") << Building([](RichEdit &edit) {
         edit.setParagraphFormat({.firstLineIndent = 720, .leftIndent = 360, .rightIndent = 283});
         type(edit, u"hanging"_s);
         newParagraph(edit, {.firstLineIndent = 1440, .leftIndent = -1000, .rightIndent = 0});
@@ -139,7 +141,7 @@ void TestRtfWriter::roundTrip_data()
         newParagraph(edit, {.firstLineIndent = -200, .leftIndent = 0});
         type(edit, u"into the left margin"_s);
     });
-    QTest::newRow("bullets") << Building([](RichEdit& edit) {
+    QTest::newRow("bullets") << Building([](RichEdit &edit) {
         type(edit, u"before"_s);
         newParagraph(edit, {.numbering = Numbering::Bullets, .firstLineIndent = 0, .leftIndent = 200});
         type(edit, u"first item"_s, {.bold = true});
@@ -148,37 +150,37 @@ void TestRtfWriter::roundTrip_data()
         newParagraph(edit, {.numbering = Numbering::None});
         type(edit, u"after"_s);
     });
-    QTest::newRow("accents") << Building([](RichEdit& edit) {
+    QTest::newRow("accents") << Building([](RichEdit &edit) {
         type(edit, u"àâäéèêëîïôöùûüÿç ÀÂÉÈÊÇ œŒæ € « » “ ” … – — ‘ ’ ° ² ß ñ"_s);
     });
-    QTest::newRow("outside code page 1252") << Building([](RichEdit& edit) {
+    QTest::newRow("outside code page 1252") << Building([](RichEdit &edit) {
         type(edit, u"ω Жар 中文 ﬁ 😀 🍰 end"_s);
     });
-    QTest::newRow("line breaks and tabs") << Building([](RichEdit& edit) {
+    QTest::newRow("line breaks and tabs") << Building([](RichEdit &edit) {
         type(edit, u"name\tquantity"_s);
         type(edit, QString(QChar::LineSeparator) + u"second line\t\tafter two tabs"_s);
         type(edit, QString(QChar::Nbsp) + u"no-break"_s + QChar(0x00AD) + u"soft"_s);
     });
-    QTest::newRow("braces and backslashes") << Building([](RichEdit& edit) {
+    QTest::newRow("braces and backslashes") << Building([](RichEdit &edit) {
         type(edit, u"{\\rtf1 not a group} \\par \\'e9 \\u233? \\\\ {{ }}"_s);
     });
-    QTest::newRow("empty paragraphs keep their format") << Building([](RichEdit& edit) {
+    QTest::newRow("empty paragraphs keep their format") << Building([](RichEdit &edit) {
         type(edit, u"title"_s, {.pointSize = 20});
         newParagraph(edit);
         newParagraph(edit);
         type(edit, u"body"_s, {.pointSize = 9});
         newParagraph(edit);
     });
-    QTest::newRow("fonts of other character sets") << Building([](RichEdit& edit) {
+    QTest::newRow("fonts of other character sets") << Building([](RichEdit &edit) {
         type(edit, u"Привет "_s, {.typeface = u"Arial"_s, .charset = 204});
         type(edit, u"Łódź ěščř "_s, {.typeface = u"Arial"_s, .charset = 238});
         type(edit, u"abc é"_s, {.typeface = u"Symbol"_s, .charset = 2});
         type(edit, u" Ωmega"_s, {.typeface = u"Times New Roman"_s, .charset = 0});
     });
-    QTest::newRow("accented typeface name") << Building([](RichEdit& edit) {
+    QTest::newRow("accented typeface name") << Building([](RichEdit &edit) {
         type(edit, u"accent"_s, {.typeface = u"Médiévale Pro"_s});
     });
-    QTest::newRow("long paragraphs") << Building([](RichEdit& edit) {
+    QTest::newRow("long paragraphs") << Building([](RichEdit &edit) {
         type(edit, u"word "_s.repeated(300));
         newParagraph(edit);
         type(edit, u"x"_s.repeated(1000));
@@ -205,7 +207,7 @@ void TestRtfWriter::roundTrip()
 
 void TestRtfWriter::bulletReadsBackOnce()
 {
-    const QByteArray rtf = rtfOf([](RichEdit& edit) {
+    const QByteArray rtf = rtfOf([](RichEdit &edit) {
         edit.setParagraphFormat({.numbering = Numbering::Bullets});
         type(edit, u"item"_s);
     });
@@ -226,7 +228,7 @@ void TestRtfWriter::bulletReadsBackOnce()
 
 void TestRtfWriter::linesEndOnlyBetweenTokens()
 {
-    const QByteArray rtf = rtfOf([](RichEdit& edit) {
+    const QByteArray rtf = rtfOf([](RichEdit &edit) {
         type(edit, u"word "_s.repeated(200), {.bold = true});
         type(edit, u"é"_s.repeated(200));
         type(edit, u"y"_s.repeated(600));
@@ -235,7 +237,7 @@ void TestRtfWriter::linesEndOnlyBetweenTokens()
     });
     const QRegularExpression endsWithControlWord(u"\\\\[a-z]+-?\\d*\r$"_s);
     QByteArray previous;
-    for (const QByteArray& line : rtf.split('\n')) {
+    for (const QByteArray &line : rtf.split('\n')) {
         QVERIFY2(line.size() <= 256, line.constData()); // 255 and the carriage return
         // A backslash ending a line would be read as \par.
         QVERIFY2(!line.endsWith("\\\r") && !line.endsWith('\\'), line.constData());
@@ -260,7 +262,7 @@ void TestRtfWriter::libreOfficeReadsTheSameText()
     QVERIFY(folder.isValid());
     QFile rtfFile(folder.filePath(u"recipe.rtf"_s));
     QVERIFY(rtfFile.open(QIODevice::WriteOnly));
-    rtfFile.write(rtfOf([](RichEdit& edit) {
+    rtfFile.write(rtfOf([](RichEdit &edit) {
         type(edit, u"Crème brûlée {pour 4}"_s, {.bold = true});
         newParagraph(edit, {.numbering = Numbering::Bullets, .firstLineIndent = 0, .leftIndent = 200});
         type(edit, u"4 jaunes d'œufs\t50 g"_s);
