@@ -168,22 +168,70 @@ QList<QTextBlock> paragraphsOf(const QTextCursor &selection)
     return blocks;
 }
 
+QTextListFormat bulletList()
+{
+    QTextListFormat bullets;
+    bullets.setStyle(QTextListFormat::ListDisc);
+    bullets.setIndent(0); // the paragraph's own indents place the bullet
+    return bullets;
+}
+
 void setBullets(QTextCursor &selection, const QList<QTextBlock> &paragraphs, Numbering numbering)
 {
     if (numbering == Numbering::Bullets) {
         const bool allBulleted = std::all_of(paragraphs.cbegin(), paragraphs.cend(),
                                              [](const QTextBlock &block) { return block.textList() != nullptr; });
-        if (!allBulleted) {
-            QTextListFormat bullets;
-            bullets.setStyle(QTextListFormat::ListDisc);
-            bullets.setIndent(0); // the paragraph's own indents place the bullet
-            selection.createList(bullets);
-        }
+        if (!allBulleted)
+            selection.createList(bulletList());
         return;
     }
     for (const QTextBlock &block : paragraphs) {
         if (QTextList *list = block.textList())
             list->remove(block);
+    }
+}
+
+// The paragraph at the cursor takes the format, the mark's format and the bullet of another.
+void takeParagraphFormat(QTextCursor &cursor, const QTextBlock &paragraph)
+{
+    QTextBlockFormat format = paragraph.blockFormat();
+    format.clearProperty(QTextFormat::ObjectIndex); // the other document's list
+    cursor.setBlockFormat(format);
+    cursor.setBlockCharFormat(paragraph.charFormat());
+    QTextList *list = cursor.block().textList();
+    if (paragraph.textList() && !list) {
+        const QTextBlock previous = cursor.block().previous();
+        if (QTextList *previousList = previous.isValid() ? previous.textList() : nullptr)
+            previousList->add(cursor.block());
+        else
+            cursor.createList(bulletList());
+    } else if (!paragraph.textList() && list) {
+        list->remove(cursor.block());
+    }
+}
+
+// Copies the characters from start to end of another document to the cursor, as rich edit
+// controls copy and paste: the text with its character formats, and each paragraph end of the
+// range with the format and bullet of the paragraph it ends, which the paragraph it lands in
+// takes; the text after the cursor stays in a paragraph of the format it had. Text alone, of a
+// bulleted paragraph or not, goes into the paragraph where it lands. (Qt's document fragments
+// open a paragraph of their own for any text taken from a list.)
+void insertRange(QTextCursor &cursor, const QTextDocument &source, int start, int end)
+{
+    const QTextBlockFormat landing = cursor.blockFormat();
+    const QTextCharFormat landingMark = cursor.blockCharFormat();
+    for (QTextBlock block = source.findBlock(start); block.isValid() && block.position() < end; block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = qMax(start, fragment.position());
+            const int to = qMin(end, fragment.position() + fragment.length());
+            if (from < to)
+                cursor.insertText(fragment.text().mid(from - fragment.position(), to - from), fragment.charFormat());
+        }
+        if (block.position() + block.length() - 1 >= end) // its end is not in the range
+            break;
+        takeParagraphFormat(cursor, block);
+        cursor.insertBlock(landing, landingMark);
     }
 }
 
@@ -439,15 +487,15 @@ bool RichEdit::canInsertFromMimeData(const QMimeData *source) const
 
 QMimeData *RichEdit::createMimeDataFromSelection() const
 {
-    const QTextDocumentFragment selection = textCursor().selection();
+    const QTextCursor selection = textCursor();
+    QTextDocument copied;
+    copied.setDefaultFont(document()->defaultFont());
+    QTextCursor into(&copied);
+    insertRange(into, *document(), selection.selectionStart(), selection.selectionEnd());
     auto *data = new QMimeData;
-    data->setText(selection.toPlainText());
-    if (!m_plainTextMode) {
-        QTextDocument copied;
-        copied.setDefaultFont(document()->defaultFont());
-        QTextCursor(&copied).insertFragment(selection);
+    data->setText(copied.toPlainText());
+    if (!m_plainTextMode)
         data->setData(RtfMimeType, writeRtf(copied));
-    }
     return data;
 }
 
@@ -459,7 +507,10 @@ void RichEdit::insertFromMimeData(const QMimeData *source)
     QTextDocument pasted;
     pasted.setDefaultFont(document()->defaultFont());
     if (!m_plainTextMode && source->hasFormat(RtfMimeType) && !readRtf(source->data(RtfMimeType), pasted)) {
-        cursor.insertFragment(QTextDocumentFragment(&pasted));
+        cursor.beginEditBlock(); // one step to undo
+        cursor.removeSelectedText();
+        insertRange(cursor, pasted, 0, pasted.characterCount() - 1);
+        cursor.endEditBlock();
     } else if (source->hasText()) {
         cursor.insertText(withUnixLineEnds(source->text())); // in the typing attributes
     }

@@ -119,6 +119,8 @@ private slots:
 
     void copyOffersRtfAndPlainText();
     void pasteOfRtfKeepsFormats();
+    void copyAndPasteMoveParagraphEndsOnly_data();
+    void copyAndPasteMoveParagraphEndsOnly();
     void pasteOfPlainTextTakesTypingAttributes();
     void cutAndPasteGoThroughTheEntryPoints();
     void readOnlyAllowsOnlySelectingAndCopying();
@@ -540,6 +542,65 @@ void TestRichEdit::pasteOfRtfKeepsFormats()
 
     target.undo();
     QCOMPARE(target.toPlainText(), u"[]"_s);
+}
+
+// The paragraphs of a document, each with a "*" when it is bulleted.
+QStringList paragraphsOf(const QTextDocument &document)
+{
+    QStringList paragraphs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        paragraphs << block.text() + (block.textList() ? u"*"_s : QString());
+    return paragraphs;
+}
+
+void TestRichEdit::copyAndPasteMoveParagraphEndsOnly_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("bulletedTarget");
+    QTest::addColumn<QString>("copiedText");
+    QTest::addColumn<QStringList>("pasted");
+
+    // From "farine*", "beurre*", "sucre*", "mélanger" into "AB" between A and B.
+    QTest::newRow("a word of a bulleted line") << 7 << 6 << false << u"beurre"_s << QStringList{u"AbeurreB"_s};
+    QTest::newRow("a word of a bulleted line, into one")
+        << 7 << 6 << true << u"beurre"_s << QStringList{u"AbeurreB*"_s};
+    QTest::newRow("a bulleted line with its end")
+        << 7 << 7 << false << u"beurre\n"_s << QStringList{u"Abeurre*"_s, u"B"_s};
+    QTest::newRow("across two bulleted lines")
+        << 9 << 8 << false << u"urre\nsuc"_s << QStringList{u"Aurre*"_s, u"sucB"_s};
+    QTest::newRow("from the list into the plain line")
+        << 14 << 13 << true << u"sucre\nmélange"_s << QStringList{u"Asucre*"_s, u"mélangeB*"_s};
+    QTest::newRow("from the list into the plain line, into a plain one")
+        << 14 << 13 << false << u"sucre\nmélange"_s << QStringList{u"Asucre*"_s, u"mélangeB"_s};
+    QTest::newRow("the first line of the list") << 0 << 3 << false << u"far"_s << QStringList{u"AfarB"_s};
+}
+
+// As rich edit controls do: text goes into the paragraph where it lands, and only a paragraph
+// end that was copied makes a new paragraph, with the format and bullet of the one it ended.
+void TestRichEdit::copyAndPasteMoveParagraphEndsOnly()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(bool, bulletedTarget);
+    RichEdit source;
+    source.setPlainText(u"farine\nbeurre\nsucre\nmélanger"_s);
+    source.setSelection(0, 19);
+    source.setParagraphFormat({.numbering = Numbering::Bullets});
+    source.setSelection(start, length);
+    source.copy();
+    QTEST(QGuiApplication::clipboard()->text(), "copiedText");
+
+    RichEdit target;
+    target.setPlainText(u"AB"_s);
+    if (bulletedTarget)
+        target.setParagraphFormat({.numbering = Numbering::Bullets});
+    target.setSelection(1, 0);
+    target.pasteFromClipboard();
+    QTEST(paragraphsOf(*target.document()), "pasted");
+
+    target.undo();
+    QCOMPARE(paragraphsOf(*target.document()), QStringList{bulletedTarget ? u"AB*"_s : u"AB"_s});
 }
 
 void TestRichEdit::pasteOfPlainTextTakesTypingAttributes()
