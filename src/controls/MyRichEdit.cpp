@@ -204,6 +204,13 @@ void TMyRichEdit::inputMethodEvent(QInputMethodEvent *event)
     richedit::RichEdit::inputMethodEvent(event);
 }
 
+// Cut and paste start editing the row, as the keys do, so they are offered while the row is
+// still browsed; never over a placeholder.
+bool TMyRichEdit::takesEdits() const
+{
+    return !isReadOnly() || (m_contentLoaded && m_link.canModify());
+}
+
 void TMyRichEdit::cutToClipboard()
 {
     StartEditing();

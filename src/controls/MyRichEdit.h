@@ -43,6 +43,7 @@ signals:
     void myDataChange(TMyRichEdit *sender);
 
 protected:
+    bool takesEdits() const override;
     void cutToClipboard() override;
     void pasteFromClipboard() override;
     void keyPressEvent(QKeyEvent *event) override;

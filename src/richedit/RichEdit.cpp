@@ -7,7 +7,9 @@
 #include "richedit/ShownCharFormat.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -442,12 +444,19 @@ QMenu *RichEdit::createEditMenu(QWidget *parent)
     const bool selected = textCursor().hasSelection();
     menu->addAction(QStringLiteral("&Défaire"), this, [this] { undo(); })->setEnabled(canUndo());
     menu->addSeparator();
-    menu->addAction(QStringLiteral("&Couper"), this, [this] { cutToClipboard(); })->setEnabled(selected && !isReadOnly());
+    menu->addAction(QStringLiteral("&Couper"), this, [this] { cutToClipboard(); })->setEnabled(selected && takesEdits());
     menu->addAction(QStringLiteral("Copi&er"), this, [this] { copy(); })->setEnabled(selected);
-    menu->addAction(QStringLiteral("C&oller"), this, [this] { pasteFromClipboard(); })->setEnabled(canPaste());
+    const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
+    menu->addAction(QStringLiteral("C&oller"), this, [this] { pasteFromClipboard(); })
+        ->setEnabled(takesEdits() && clipboard && canInsertFromMimeData(clipboard));
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Tout sélectionner"), this, [this] { selectAll(); })->setEnabled(textLength() > 0);
     return menu;
+}
+
+bool RichEdit::takesEdits() const
+{
+    return !isReadOnly();
 }
 
 bool RichEdit::isPlainTextMode() const

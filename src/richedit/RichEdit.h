@@ -114,6 +114,10 @@ public:
     PageRange measureRange(const QPaintDevice &device, const QRectF &pageRect, int firstCharacter) const;
 
 protected:
+    // Whether cut and paste may change the text now, as the edit menu shows them: when the
+    // control is not read-only. A subclass that makes itself writable at the first change
+    // takes them earlier.
+    virtual bool takesEdits() const;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;

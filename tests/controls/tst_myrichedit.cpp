@@ -5,6 +5,8 @@
 #include "dbwidgets/Beep.h"
 #include "richedit/RtfReader.h"
 
+#include <QClipboard>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -194,6 +196,38 @@ private slots:
         }
         QFocusEvent leaving(QEvent::FocusOut, Qt::MouseFocusReason);
         QVERIFY_THROWS_EXCEPTION(DatasetError, QCoreApplication::sendEvent(bound.editor, &leaving));
+    }
+
+    // The edit menu offers what the keys do: cutting while the row is browsed starts editing.
+    void editMenuCutsAndPastesFromBrowseState()
+    {
+        QGuiApplication::clipboard()->setText(u"Salut"_s);
+        BoundEditor bound(bonjourRtf);
+        bound.editor->setSelection(0, 3);
+        std::unique_ptr<QMenu> menu(bound.editor->createEditMenu(nullptr));
+        QAction *cut = menu->actions().at(2);
+        QAction *paste = menu->actions().at(4);
+        QCOMPARE(cut->text(), u"&Couper"_s);
+        QCOMPARE(paste->text(), u"C&oller"_s);
+        QVERIFY(cut->isEnabled());
+        QVERIFY(paste->isEnabled());
+
+        cut->trigger();
+        QCOMPARE(bound.dataset.state(), DatasetState::Edit);
+        QCOMPARE(bound.editor->toPlainText(), u"jour"_s);
+
+        // Nothing is offered over a placeholder, nor for a field the editor may not change.
+        BoundEditor placeholder(bonjourRtf, u"INGREDIENTS"_s, false);
+        placeholder.editor->selectAll();
+        menu.reset(placeholder.editor->createEditMenu(nullptr));
+        QVERIFY(!menu->actions().at(2)->isEnabled());
+        QVERIFY(!menu->actions().at(4)->isEnabled());
+        bound.dataset.cancel();
+        bound.editor->setFieldReadOnly(true);
+        bound.editor->selectAll();
+        menu.reset(bound.editor->createEditMenu(nullptr));
+        QVERIFY(!menu->actions().at(2)->isEnabled());
+        QVERIFY(!menu->actions().at(4)->isEnabled());
     }
 
     void characterTheFieldCannotHoldBeepsAndIsDropped()
