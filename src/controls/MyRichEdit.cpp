@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QScopeGuard>
 
 
@@ -227,7 +228,7 @@ void TMyRichEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (m_contentLoaded)
         richedit::RichEdit::mouseDoubleClickEvent(event);
-    else
+    else if (event->button() == Qt::LeftButton)
         LoadRichText();
 }
 
