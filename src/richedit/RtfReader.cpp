@@ -17,11 +17,6 @@ bool isWhiteSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // Where the document's opening brace is: after a UTF-8 byte-order mark and white space that
 // editors put before it.
 std::optional<qsizetype> startOfRtf(QByteArrayView bytes)
@@ -33,7 +28,7 @@ std::optional<qsizetype> startOfRtf(QByteArrayView bytes)
     constexpr QByteArrayView opening = "{\\rtf";
     if (!header.startsWith(opening))
         return std::nullopt;
-    if (header.size() > opening.size() && isLetter(header[opening.size()])) // "{\rtfx" is another word
+    if (header.size() > opening.size() && RtfTokenizer::isLetter(header[opening.size()])) // "{\rtfx" is another word
         return std::nullopt;
     return position;
 }

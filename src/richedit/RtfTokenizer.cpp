@@ -7,11 +7,6 @@ namespace richedit {
 
 namespace {
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -76,7 +71,7 @@ void RtfTokenizer::readControl(RtfListener& listener)
     if (atEnd())
         return;
     const char next = peek();
-    if (isLetter(next)) {
+    if (RtfTokenizer::isLetter(next)) {
         readControlWord(listener);
     } else if (next == '\'') {
         readHexByte(listener);
@@ -89,7 +84,7 @@ void RtfTokenizer::readControl(RtfListener& listener)
 void RtfTokenizer::readControlWord(RtfListener& listener)
 {
     const qsizetype start = m_position;
-    while (!atEnd() && isLetter(peek()))
+    while (!atEnd() && RtfTokenizer::isLetter(peek()))
         ++m_position;
     const QByteArrayView word = m_rtf.sliced(start, std::min<qsizetype>(m_position - start, MaxWordLength));
     const std::optional<int> parameter = readParameter();

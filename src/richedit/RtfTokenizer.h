@@ -38,6 +38,9 @@ public:
 
     explicit RtfTokenizer(QByteArrayView rtf);
 
+    // The letters a control word is made of: ASCII ones only.
+    static bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
     // Delivers every token to the listener. Runs in constant stack depth whatever the nesting.
     void run(RtfListener& listener);
 
