@@ -34,7 +34,6 @@ bool FieldLink::edit()
 void FieldLink::reset()
 {
     raiseDataChange();
-    m_modified = false;
 }
 
 void FieldLink::updateRecord()
@@ -58,13 +57,10 @@ void FieldLink::dataEvent(DataEvent event, Field *field)
     case DataEvent::Scrolled:
         updateEditing();
         raiseDataChange();
-        m_modified = false;
         break;
     case DataEvent::RecordChanged:
-        if (!field || field == m_field) {
+        if (!field || field == m_field)
             raiseDataChange();
-            m_modified = false;
-        }
         break;
     case DataEvent::StateChanged:
         updateEditing();
@@ -101,8 +97,11 @@ void FieldLink::updateEditing()
         onEditingChange();
 }
 
+// Whatever the control shows after a data change is the field's value, so nothing it holds is
+// still to be written.
 void FieldLink::raiseDataChange()
 {
     if (onDataChange)
         onDataChange();
+    m_modified = false;
 }

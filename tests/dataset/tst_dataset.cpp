@@ -282,6 +282,18 @@ private slots:
         QVERIFY(!name.link.edit());
         QCOMPARE(dishes.dataset.state(), DatasetState::Browse);
 
+        // A control shown anew has nothing left to write: not after the field is bound again,
+        // nor after the dataset is reopened.
+        name.link.setReadOnly(false);
+        name.link.modified();
+        name.link.setFieldName(QStringLiteral("PEOPLE"));
+        name.link.setFieldName(QStringLiteral("NAME"));
+        QVERIFY(!name.link.isModified());
+        name.link.modified();
+        dishes.dataset.close();
+        dishes.dataset.open();
+        QVERIFY(!name.link.isModified());
+
         dishes.dataset.close();
         QVERIFY(!name.link.field());
     }
