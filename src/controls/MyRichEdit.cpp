@@ -171,10 +171,9 @@ void TMyRichEdit::keyPressEvent(QKeyEvent *event)
 {
     if (!m_contentLoaded) {
         // Nothing may be typed over a placeholder; Enter loads the content instead.
-        const bool typing = !typedCharacter(*event).isNull() || changesText(*event);
         if (isEnter(*event))
             LoadRichText();
-        if (typing || isEnter(*event)) {
+        if (!typedCharacter(*event).isNull() || changesText(*event)) {
             event->accept();
             return;
         }
