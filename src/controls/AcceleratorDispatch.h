@@ -18,13 +18,12 @@ public:
     /// Watches the window's keys for as long as the window lives.
     explicit AcceleratorDispatch(QWidget *window);
 
-    /// Offers the character to the window's buttons in order; returns whether one clicked.
-    static bool dispatch(QWidget *window, QChar character);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Offers the character to the window's buttons in order; returns whether one clicked.
+    static bool dispatch(QWidget *window, QChar character);
     static bool isTaken(QWidget *window, QChar character);
 
     QWidget *m_window;
