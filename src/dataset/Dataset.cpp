@@ -261,12 +261,39 @@ bool Dataset::locate(const QString &fieldName, const QVariant &value, LocateOpti
     // The search runs over the rows without moving; controls and details hear of the result once.
     for (int index = 0; ensureLoaded(index); ++index) {
         if (matches(index, field, value, options)) {
-            m_bof = m_eof = false;
+            // The search starts from the first row, which sets the beginning flag; finding a
+            // later row is a move away from it.
+            m_bof = index == 0;
+            m_eof = false;
             moveTo(index);
             return true;
         }
     }
     return false;
+}
+
+bool Dataset::fetchUpTo(int index)
+{
+    return isActive() && index >= 0 && ensureLoaded(index);
+}
+
+QVariant Dataset::valueAt(int rowIndex, int fieldIndex)
+{
+    if (isEditing() && rowIndex == m_current)
+        return currentValue(fieldIndex);
+    if (rowIndex < 0 || std::size_t(rowIndex) >= m_rows.size())
+        return {};
+    return loadedValue(rowIndex, fieldIndex);
+}
+
+void Dataset::moveToRecord(int index)
+{
+    requireActive();
+    prepareToMove();
+    if (index == m_current || !fetchUpTo(index))
+        return;
+    m_bof = m_eof = false;
+    moveTo(index);
 }
 
 void Dataset::edit()

@@ -49,6 +49,7 @@ public:
     bool isModified() const { return m_modified; }
     /// Rows read so far.
     int loadedRowCount() const { return int(m_rows.size()); }
+    bool allRowsFetched() const { return m_allFetched; }
     virtual bool canModify() const { return true; }
 
     void open();
@@ -66,6 +67,18 @@ public:
     void refresh();
     /// Posts the pending row if it was changed, cancels it otherwise.
     void checkBrowseMode();
+
+    // What a list of the rows needs: it reads only the rows it shows, without moving.
+    /// The current row's place among the rows read so far (while appending, the new row's place
+    /// after them), or -1 when there is none.
+    int recordIndex() const { return m_current; }
+    /// Reads rows until the one at index is there; false when there are fewer rows.
+    bool fetchUpTo(int index);
+    /// A field's value in a row read so far, or in the pending row; invalid for null.
+    QVariant valueAt(int rowIndex, int fieldIndex);
+    /// Makes the row at index current, as a click in a list does. A row that is not there
+    /// leaves the dataset where it is.
+    void moveToRecord(int index);
 
     // Used by Field.
     QVariant currentValue(int fieldIndex);

@@ -253,6 +253,52 @@ private slots:
         QCOMPARE(link.dataChanges, 1);
     }
 
+    void locateSearchesFromTheFirstRow_data()
+    {
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<bool>("bof");
+        QTest::newRow("first row: still at the beginning") << "a" << true;
+        QTest::newRow("later row: moved away from it") << "b" << false;
+        QTest::newRow("last row: not past the end") << "c" << false;
+    }
+    void locateSearchesFromTheFirstRow()
+    {
+        QFETCH(QString, found);
+        QFETCH(bool, bof);
+        Dishes dishes({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        dishes.dataset.last();
+        QVERIFY(dishes.dataset.locate(QStringLiteral("NAME"), found));
+        QCOMPARE(dishes.dataset.bof(), bof);
+        QVERIFY(!dishes.dataset.eof());
+    }
+
+    void listsReadRowsWithoutMovingAndMoveByPlace()
+    {
+        Dishes dishes({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        RecordingLink link(dishes.source, QStringLiteral("NAME"));
+        link.dataChanges = 0;
+        QCOMPARE(dishes.dataset.valueAt(2, 0).toString(), QStringLiteral("c"));
+        QVERIFY(!dishes.dataset.valueAt(3, 0).isValid());
+        QVERIFY(!dishes.dataset.fetchUpTo(3));
+        QCOMPARE(dishes.dataset.recordIndex(), 0);
+        QCOMPARE(link.dataChanges, 0);
+
+        dishes.dataset.moveToRecord(2);
+        QCOMPARE(dishes.current(), QStringLiteral("c"));
+        QVERIFY(!dishes.dataset.bof() && !dishes.dataset.eof());
+        dishes.dataset.moveToRecord(7);
+        QCOMPARE(dishes.dataset.recordIndex(), 2);
+        QCOMPARE(link.dataChanges, 1);
+
+        // The row being edited shows what was typed, in its place.
+        dishes.dataset.edit();
+        dishes.dataset.fieldByName(QStringLiteral("NAME")).setValue(QStringLiteral("z"));
+        QCOMPARE(dishes.dataset.valueAt(2, 0).toString(), QStringLiteral("z"));
+        dishes.dataset.moveToRecord(0);
+        QCOMPARE(dishes.dataset.valueAt(2, 0).toString(), QStringLiteral("z")); // posted on the way
+        QCOMPARE(dishes.current(), QStringLiteral("a"));
+    }
+
     void fieldLinksFollowTheDataset()
     {
         Dishes dishes({QStringLiteral("a"), QStringLiteral("b")});
