@@ -24,12 +24,19 @@ public:
     /// Whether the field may be changed through this box; the box is read-only whenever the
     /// field cannot be changed. Distinct from QLineEdit::isReadOnly, which the binding manages.
     bool isFieldReadOnly() const { return m_link.isReadOnly(); }
-    void setFieldReadOnly(bool readOnly) { m_link.setReadOnly(readOnly); }
+    void setFieldReadOnly(bool readOnly);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void showField();
+    void updateReadOnly();
+    bool refuses(const QString &text) const;
+    bool startEditing(const QString &insertedText);
+
     FieldLink m_link;
 };
