@@ -1,0 +1,46 @@
+#include "FormControls.h"
+
+#include "WindowsFonts.h"
+
+#include <QGroupBox>
+
+namespace FormControls {
+
+QFont titleFont()
+{
+    QFont font = WindowsFonts::font(QStringLiteral("MS Sans Serif"), 19);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
+
+TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+    const QFont &font, const QColor &colour)
+{
+    auto *label = new TMyLabel(caption, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QGroupBox *groupBox(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    QFont font = WindowsFonts::font(QStringLiteral("MS Sans Serif"), 11);
+    font.setBold(true);
+    box->setFont(font);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, panelColour);
+    palette.setColor(QPalette::WindowText, navy);
+    box->setPalette(palette);
+    box->setAutoFillBackground(true);
+    box->setGeometry(geometry);
+    return box;
+}
+
+} // namespace FormControls

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "MyButtons.h"
+#include "MyLabel.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class QGroupBox;
+
+/// The pieces the windows are put together from, made the way the windows were designed: a
+/// name, a caption, a hint and a rectangle in pixels of the parent.
+namespace FormControls {
+
+inline const QColor navy{0x00, 0x00, 0x80};
+inline const QColor red{0xff, 0x00, 0x00};
+/// The background panel's colour, which group boxes and opaque labels on it take.
+inline const QColor panelColour{0xbb, 0xcc, 0xcd};
+
+/// MS Sans Serif bold italic, 19 pixels: the windows' titles.
+QFont titleFont();
+
+template <class Button>
+Button *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint, const QRect &geometry)
+{
+    auto *button = new Button(parent);
+    button->setObjectName(name);
+    button->setCaption(caption);
+    button->setToolTip(hint);
+    button->setGeometry(geometry);
+    return button;
+}
+
+TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+    const QFont &font, const QColor &colour);
+
+/// A group box on the panel: the panel's colour, its caption in bold navy.
+QGroupBox *groupBox(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+
+} // namespace FormControls
