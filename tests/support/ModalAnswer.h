@@ -39,3 +39,21 @@ private:
     QString m_text;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
 };
+
+/// Answers the next modal dialog when it is a Dialog, by running the action on it; any other
+/// dialog is rejected and the answer stays unanswered.
+template <class Dialog>
+class DialogAnswer : public ModalAnswer
+{
+public:
+    explicit DialogAnswer(std::function<void(Dialog &dialog)> action)
+        : ModalAnswer([action = std::move(action)](QWidget *widget) {
+            auto *dialog = qobject_cast<Dialog *>(widget);
+            if (!dialog)
+                return false;
+            action(*dialog);
+            return true;
+        })
+    {
+    }
+};
