@@ -5,6 +5,7 @@
 #include "controls/MyPanel.h"
 #include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
+#include "manage/TableauRecettes.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -264,8 +265,18 @@ void TFrmMain::Quitter1Click()
     close();
 }
 
+// Whatever happened in the recipe management window, its work is committed once it is gone.
 void TFrmMain::GestiondesRecettes1Click()
 {
+    auto *window = new TFrmTableauRecettes(m_dm, this);
+    try {
+        window->exec();
+    } catch (...) {
+        window->deleteLater();
+        CommitAndReopen();
+        throw;
+    }
+    window->deleteLater();
     CommitAndReopen();
 }
 

@@ -3,9 +3,12 @@
 #include "ModalAnswer.h"
 #include "ScratchDatabase.h"
 
+#include "controls/MyControl.h"
 #include "controls/MyLabel.h"
 
 #include "data/DataModule.h"
+#include "dbwidgets/DBLookupComboBox.h"
+#include "manage/TableauRecettes.h"
 #include "RecipeDatabase.h"
 #include "firebird/Statement.h"
 #include "firebird/Transaction.h"
@@ -233,8 +236,22 @@ private slots:
         dm.IBFAMILLE.post();
         dm.IBFAMILLE.last();
         QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Soupes"));
+        const double soupesKey = dm.IBFAMILLE.fieldByName(QStringLiteral("IDFAMILLE")).asFloat();
 
+        // The recipe management window opens on the family that is current, and is closed.
+        std::optional<DialogAnswer<TFrmTableauRecettes>> management;
+        QString shownFamily;
+        if (commits) {
+            management.emplace([&shownFamily](TFrmTableauRecettes &window) {
+                shownFamily = window.findChild<DBLookupComboBox *>()->text();
+                QTest::mouseClick(window.findChild<TMyControl *>(QStringLiteral("BtnFermer")), Qt::LeftButton);
+            });
+        }
         runCommand(program.window, command);
+        if (commits) {
+            QVERIFY(management->answered());
+            QCOMPARE(shownFamily, QStringLiteral("Soupes"));
+        }
 
         const QString soupes = QStringLiteral("select IDFAMILLE from FAMILLE where FAMILLE = 'Soupes'");
         QCOMPARE(countRows(program.database, soupes), commits ? 1 : 0);
@@ -249,7 +266,7 @@ private slots:
             QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Soupes"));
         }
         QCOMPARE(dm.dxMemData.state(), DatasetState::Insert);
-        QCOMPARE(dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).asFloat(), 101.0);
+        QCOMPARE(dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).asFloat(), commits ? soupesKey : 101.0);
     }
 
     void windowHasItsSizeAndTheLineFollowsItsWidth()

@@ -1,0 +1,98 @@
+#include "Deplacement.h"
+
+#include "controls/FormControls.h"
+#include "controls/MyPanel.h"
+#include "data/DataModule.h"
+#include "dbwidgets/DBEdit.h"
+#include "dbwidgets/DBLookupComboBox.h"
+
+#include <QScopeGuard>
+
+TFrmDepacer::TFrmDepacer(TDM &dm, QWidget *owner)
+    : ModalForm(owner, QStringLiteral("Déplacement de la recette"), QSize(583, 265), Border::Dialog)
+    , m_dm(dm)
+    , IBFAMILLELOCAL(dm.IBDatabase, dm.IBTransaction)
+{
+    setObjectName(QStringLiteral("FrmDepacer"));
+    setUpFamilyList();
+
+    QWidget *p = panel();
+    FormControls::label(p, QStringLiteral("MyLabel1"), QStringLiteral("Déplacement de la Recettes :"),
+        QRect(16, 19, 286, 24), FormControls::titleFont(), FormControls::red);
+
+    auto *description = new DBEdit(p);
+    description->setObjectName(QStringLiteral("DBEdit1"));
+    description->setGeometry(35, 64, 518, 21);
+    description->setFieldReadOnly(true);
+    description->setEnabled(false);
+    description->setDataField(QStringLiteral("DESCRIPTION"));
+    description->setDataSource(&m_dm.DSRECETTES);
+
+    FormControls::label(p, QStringLiteral("MyLabel2"), QStringLiteral("Dans la Famille de Recettes :"),
+        QRect(16, 107, 284, 24), FormControls::titleFont(), FormControls::red);
+
+    auto *target = new DBLookupComboBox(p);
+    target->setObjectName(QStringLiteral("DBLookupComboBox2"));
+    target->setGeometry(36, 144, 517, 21);
+    target->setDropDownRows(7);
+    target->setListSource(&DSFAMILLELOCAL);
+    target->setKeyField(QStringLiteral("IDFAMILLE"));
+    target->setListField(QStringLiteral("FAMILLE"));
+    target->setDataField(QStringLiteral("IDModifFamille"));
+    target->setDataSource(&m_dm.DSMemData);
+
+    auto *move = FormControls::button<TMyButton>(p, QStringLiteral("BtnDeplacer"), QStringLiteral("&Déplacer"),
+        QString(), QRect(152, 208, 80, 24));
+    connect(move, &TMyControl::clicked, this, &TFrmDepacer::BtnDeplacerClick);
+    auto *cancel = FormControls::button<TMyButton>(p, QStringLiteral("MyButton2"), QStringLiteral("&Annuler"),
+        QString(), QRect(275, 208, 80, 24));
+    connect(cancel, &TMyControl::clicked, this, &TFrmDepacer::MyButton2Click);
+
+    FormCreate();
+}
+
+TFrmDepacer::~TFrmDepacer()
+{
+    IBFAMILLELOCAL.close();
+}
+
+// The same families as the family dataset's, read apart from it and never written.
+void TFrmDepacer::setUpFamilyList()
+{
+    IBFAMILLELOCAL.setObjectName(QStringLiteral("IBFAMILLELOCAL"));
+    IBFAMILLELOCAL.setSql({
+        QStringLiteral("select "),
+        QStringLiteral("FAMILLE.FAMILLE, "),
+        QStringLiteral("FAMILLE.IDFAMILLE "),
+        QStringLiteral("from FAMILLE"),
+        QStringLiteral("ORDER BY FAMILLE.FAMILLE"),
+    });
+    IBFAMILLELOCAL.addField(QStringLiteral("FAMILLE"), FieldKind::Text, 100).setRequired(true);
+    IBFAMILLELOCAL.addField(QStringLiteral("IDFAMILLE"), FieldKind::Float).setRequired(true);
+    DSFAMILLELOCAL.setDataset(&IBFAMILLELOCAL);
+}
+
+// The target starts as the recipe's own family; the selection record is always being
+// inserted, so the key is simply assigned.
+void TFrmDepacer::FormCreate()
+{
+    const double family = m_dm.IBFAMILLE.fieldByName(QStringLiteral("IDFAMILLE")).asFloat();
+    m_dm.dxMemData.fieldByName(QStringLiteral("IDModifFamille")).setValue(family);
+    IBFAMILLELOCAL.open();
+}
+
+// The dialog ends with OK whatever happens, so that the caller re-reads the recipes and drops
+// a change the database refused; the refusal itself goes on to be shown.
+void TFrmDepacer::BtnDeplacerClick()
+{
+    const auto close = qScopeGuard([this] { accept(); });
+    QueryDataset &recipes = m_dm.IBRECETTES;
+    recipes.edit();
+    recipes.fieldByName(QStringLiteral("IDFAMILLE")).setValue(m_dm.dxMemData.fieldByName(QStringLiteral("IDModifFamille")).asFloat());
+    recipes.post();
+}
+
+void TFrmDepacer::MyButton2Click()
+{
+    reject();
+}
