@@ -2,6 +2,7 @@
 
 #include "BenchRecipeBook.h"
 #include "DataLayerBench.h"
+#include "ManagementWindowBench.h"
 #include "RichTextBench.h"
 #include "Scoreboard.h"
 #include "StartupBench.h"
@@ -91,6 +92,7 @@ int BenchProgram::measure(const QString &databaseFolder)
     scoreboard.note(QStringLiteral("start-up not measured: the program was not built with this benchmark"));
 #endif
     DataLayerBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
+    ManagementWindowBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RichTextBench(scoreboard).run();
     scoreboard.printSummary();
     return scoreboard.allTargetsMet() ? 0 : 1;

@@ -1,0 +1,107 @@
+#include "ManagementWindowBench.h"
+
+#include "BenchRecipeBook.h"
+#include "Scoreboard.h"
+
+#include "controls/MyControl.h"
+#include "data/DataModule.h"
+#include "dbwidgets/DBGrid.h"
+#include "manage/TableauRecettes.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kOpenings = 11;
+constexpr int kSteps = 100;
+// With the window maximised on the benchmark's screen, a screen holds a few dozen rows; a grid
+// that read more than this read ahead of what it shows.
+constexpr int kMostRowsForAScreen = 200;
+const QString kMilliseconds = QStringLiteral("ms");
+
+void check(bool condition, const char *what)
+{
+    if (!condition)
+        throw std::runtime_error(std::string("the benchmark's own check failed: ") + what);
+}
+
+// A press and a release inside the button, as a click of the mouse gives them.
+void click(QWidget *button)
+{
+    const QPointF centre = QRectF(button->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
+        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
+        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &release);
+}
+
+QString familyName(TDM &dm)
+{
+    return dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString();
+}
+
+} // namespace
+
+ManagementWindowBench::ManagementWindowBench(const QString &databasePath, Scoreboard &scoreboard)
+    : m_databasePath(databasePath)
+    , m_scoreboard(scoreboard)
+{
+}
+
+void ManagementWindowBench::run()
+{
+    TDM dm;
+    dm.IBDatabase.setDatabaseName(m_databasePath);
+    dm.IBDatabase.connect();
+    dm.IBTransaction.start();
+    dm.openDatabaseDatasets();
+    dm.dxMemData.open();
+    dm.dxMemData.append();
+
+    // Opened as the main window opens it, and shown until the first screen of rows is drawn.
+    auto openingOn = [&](double familyKey) {
+        std::unique_ptr<TFrmTableauRecettes> window;
+        const double milliseconds = medianMilliseconds(kOpenings,
+            [&] {
+                window = std::make_unique<TFrmTableauRecettes>(dm, nullptr);
+                window->show();
+                QApplication::processEvents();
+            },
+            [&] {
+                window.reset();
+                check(dm.IBFAMILLE.locate(QStringLiteral("IDFAMILLE"), familyKey), "family found");
+            });
+        auto *list = window->findChild<DBGrid *>();
+        check(list && list->isVisible() && list->model()->rowCount() > 0, "the list shows recipes");
+        check(dm.IBRECETTES.loadedRowCount() <= kMostRowsForAScreen, "the list read only what it shows");
+        return milliseconds;
+    };
+    const double large = openingOn(BenchRecipeBook::kLargeFamilyKey);
+    const double ordinary = openingOn(BenchRecipeBook::kLargeFamilyKey + 1);
+    m_scoreboard.report(QStringLiteral("management window opened, ordinary family"), ordinary, kMilliseconds);
+    m_scoreboard.report(QStringLiteral("management window opened, 20,000 recipes"), large, kMilliseconds,
+        Target::below(100, kMilliseconds));
+
+    check(dm.IBFAMILLE.locate(QStringLiteral("IDFAMILLE"), BenchRecipeBook::kLargeFamilyKey), "family found");
+    TFrmTableauRecettes window(dm, nullptr);
+    window.show();
+    QApplication::processEvents();
+    QWidget *next = window.findChild<TMyControl *>(QStringLiteral("BtnNextFamille"));
+    QList<double> steps;
+    for (int step = 0; step < kSteps; ++step) {
+        const QString before = familyName(dm);
+        steps.append(millisecondsOf([&] {
+            click(next);
+            QApplication::processEvents();
+        }));
+        check(familyName(dm) != before, "\">\" moved to the next family");
+    }
+    m_scoreboard.report(QStringLiteral("management window, \">\" to the next family"), median(steps), kMilliseconds,
+        Target::below(5, kMilliseconds));
+}
