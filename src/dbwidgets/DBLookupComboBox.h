@@ -2,11 +2,17 @@
 
 #include "dataset/FieldLink.h"
 
+#include <QVariant>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
+class QFrame;
 class QListView;
+class QStringListModel;
+class QStyleOptionComboBox;
 
 /// A drop-down bound to a key field. Its value is a field of one data source; its list is the
 /// rows of another dataset, shown by their list field and identified by their key field.
@@ -67,5 +73,38 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    class ListLink;
+
+    Dataset *listDataset() const;
+    Field *keyField() const;
+    Field *listField() const;
+    QVariant value() const;
+    void bindValue(const std::function<void()> &bind);
+    void valueChanged();
+    void listChanged();
+    void showValue();
+    int rowOfKey(const QVariant &key) const;
+    int firstRowStartingWith(const QString &prefix) const;
+    QString listTextAt(int row) const;
+    void choose(int row);
+    void chooseNeighbour(int step);
+    void typeCharacters(const QString &text);
+    void placePopup(int rowCount);
+    QStyleOptionComboBox styleOption() const;
+
+    FieldLink m_link;
+    std::unique_ptr<ListLink> m_listLink;
+    QString m_keyFieldName;
+    QString m_listFieldName;
     int m_dropDownRows = 7;
+    Clock m_clock;
+    /// The value of the field as last seen, to tell a change from a notice that changes nothing.
+    QVariant m_knownValue;
+    bool m_binding = false;
+    QString m_text;
+    QString m_searchText;
+    std::optional<qint64> m_lastTypedAt;
+    QFrame *m_popup = nullptr;
+    QListView *m_listView = nullptr;
+    QStringListModel *m_listModel = nullptr;
 };
