@@ -116,7 +116,10 @@ bool DBEdit::startEditing(const QString &insertedText)
         Beep::beep();
         return false;
     }
-    return m_link.edit();
+    m_link.edit();
+    // The link's own answer is not refreshed when its field is bound by name after its source
+    // while the row is already being edited; the dataset's state is what counts.
+    return m_link.field()->dataset().isEditing();
 }
 
 void DBEdit::keyPressEvent(QKeyEvent *event)

@@ -114,6 +114,21 @@ private slots:
         QCOMPARE(bound.name().asString(), u"Tarte"_s);
     }
 
+    void typingWorksInABoxBoundWhileTheRowIsInserted()
+    {
+        BoundEdit bound;
+        bound.dataset.append();
+        DBEdit late(&bound.window);
+        late.setDataSource(&bound.source);
+        late.setDataField(u"FAMILLE"_s);
+        late.show();
+        QTest::keyClicks(&late, u"Pizzas"_s);
+        QCOMPARE(late.text(), u"Pizzas"_s);
+        late.clearFocus();
+        bound.dataset.post();
+        QCOMPARE(bound.name().asString(), u"Pizzas"_s);
+    }
+
     void takesNoMoreCharactersThanTheFieldHolds()
     {
         BoundEdit bound;
