@@ -8,6 +8,7 @@ void FieldLink::setFieldName(const QString &name)
         return;
     m_fieldName = name;
     updateField();
+    updateEditing();
     raiseDataChange();
 }
 

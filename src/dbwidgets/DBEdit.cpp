@@ -116,10 +116,7 @@ bool DBEdit::startEditing(const QString &insertedText)
         Beep::beep();
         return false;
     }
-    m_link.edit();
-    // The link's own answer is not refreshed when its field is bound by name after its source
-    // while the row is already being edited; the dataset's state is what counts.
-    return m_link.field()->dataset().isEditing();
+    return m_link.edit();
 }
 
 void DBEdit::keyPressEvent(QKeyEvent *event)

@@ -289,10 +289,7 @@ void DBLookupComboBox::choose(int row)
     const QVariant chosen = set->valueAt(row, key->index());
     if (!chosen.isValid() || sameKey(chosen, field->value()))
         return;
-    m_link.edit();
-    // The link's own answer is not refreshed when its field is bound by name after its source,
-    // as happens while the selection record is inserting; the dataset's state is what counts.
-    if (m_link.canModify() && field->dataset().isEditing())
+    if (m_link.edit())
         field->setValue(chosen);
 }
 

@@ -299,6 +299,18 @@ private slots:
         QCOMPARE(dishes.current(), QStringLiteral("a"));
     }
 
+    void aLinkBoundByNameToARowBeingInsertedIsEditing()
+    {
+        Dishes dishes({});
+        dishes.dataset.append();
+        FieldLink link;
+        link.setDataSource(&dishes.source);
+        QVERIFY(!link.isEditing());
+        link.setFieldName(QStringLiteral("NAME"));
+        QVERIFY(link.isEditing());
+        QVERIFY(link.edit());
+    }
+
     void fieldLinksFollowTheDataset()
     {
         Dishes dishes({QStringLiteral("a"), QStringLiteral("b")});
