@@ -7,6 +7,8 @@
 #include "dbwidgets/DBLookupComboBox.h"
 #include "manage/TableauRecettes.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -18,6 +20,26 @@ inline void clickButton(QWidget *window, const QString &name)
     auto *button = window->findChild<TMyControl *>(name);
     QVERIFY2(button, qPrintable(name));
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+/// Sends a key to the widget with the text it types, as the keyboard does.
+inline void typeKey(QWidget *widget, int key, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+/// Types the text into the widget a character at a time; unlike QTest::keyClicks, any
+/// character, accented ones included.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar character : text) {
+        const QChar upper = character.toUpper();
+        const int key = upper.unicode() < 0x80 ? upper.unicode() : int(Qt::Key_unknown);
+        typeKey(widget, key, QString(character));
+    }
 }
 
 /// How many times the system beeped while the action ran.

@@ -28,7 +28,7 @@ DialogAnswer<TFrmDepacer> moveTo(const QString &target, const QString &button)
     return DialogAnswer<TFrmDepacer>([target, button](TFrmDepacer &dialog) {
         if (!target.isEmpty()) {
             targetBox(dialog)->setFocus();
-            QTest::keyClicks(targetBox(dialog), target);
+            typeText(targetBox(dialog), target);
         }
         if (button.isEmpty())
             dialog.close();
@@ -59,7 +59,7 @@ private slots:
 
         // Choosing a target moves neither the family dataset nor the recipes.
         targetBox(dialog)->setFocus();
-        QTest::keyClicks(targetBox(dialog), QStringLiteral("d"));
+        typeText(targetBox(dialog), QStringLiteral("d"));
         QCOMPARE(targetBox(dialog)->text(), QStringLiteral("Desserts"));
         QCOMPARE(book.dm.dxMemData.fieldByName(QStringLiteral("IDModifFamille")).asInteger(), 1);
         QCOMPARE(book.currentFamily(), QStringLiteral("Soupes"));

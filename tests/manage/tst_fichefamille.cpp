@@ -23,7 +23,7 @@ DBEdit *nameBox(TFrmFicheFamille &card)
 DialogAnswer<TFrmFicheFamille> fillCard(const QString &name, const QString &button)
 {
     return DialogAnswer<TFrmFicheFamille>([name, button](TFrmFicheFamille &card) {
-        QTest::keyClicks(nameBox(card), name);
+        typeText(nameBox(card), name);
         if (button.isEmpty())
             card.close();
         else
@@ -107,7 +107,7 @@ private slots:
             error.emplace();
             clickButton(&card, QStringLiteral("BtnOk"));
             openAfterError = card.isVisible();
-            QTest::keyClicks(nameBox(card), QStringLiteral("Entrées"));
+            typeText(nameBox(card), QStringLiteral("Entrées"));
             clickButton(&card, QStringLiteral("BtnOk"));
         });
         managed.click(QStringLiteral("MyParcours11"));
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(managed.book.currentFamily(), QStringLiteral("Desserts"));
         DialogAnswer<TFrmFicheFamille> answer([](TFrmFicheFamille &card) {
             nameBox(card)->selectAll();
-            QTest::keyClicks(nameBox(card), QStringLiteral("Tartes"));
+            typeText(nameBox(card), QStringLiteral("Tartes"));
             clickButton(&card, QStringLiteral("BtnOk"));
         });
         managed.click(QStringLiteral("BtnModiiferTheme"));
@@ -146,7 +146,7 @@ private slots:
         ManagementWindow managed(families);
         DialogAnswer<TFrmFicheFamille> answer([](TFrmFicheFamille &card) {
             nameBox(card)->selectAll();
-            QTest::keyClicks(nameBox(card), QStringLiteral("Tartes"));
+            typeText(nameBox(card), QStringLiteral("Tartes"));
             clickButton(&card, QStringLiteral("BtnAnnuler"));
         });
         managed.click(QStringLiteral("BtnModiiferTheme"));
