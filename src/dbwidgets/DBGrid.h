@@ -2,7 +2,13 @@
 
 #include <QTableView>
 
+#include <memory>
+
 class DataSource;
+class Dataset;
+class DatasetTableModel;
+class DBGridRowIndicator;
+enum class DataEvent;
 
 /// A read-only list of a dataset's rows, one column per field added. It reads from the dataset
 /// only the rows it shows, so a long result opens as fast as a short one. Moving the current
@@ -34,4 +40,37 @@ public:
 signals:
     /// A double click anywhere in the list.
     void gridDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    /// Typing moves nothing in this list.
+    void keyboardSearch(const QString &search) override;
+
+private:
+    class Link;
+
+    Dataset *activeDataset() const;
+    void datasetEvent(DataEvent event);
+    void rebuild();
+    void followDataset();
+    void updateMark();
+    void scrollRowIntoView(int row);
+    void fetchRowsToShow();
+    void moveToRow(int row);
+    void moveByPage(int direction);
+    int rowsPerPage() const;
+    int widthForCharacters(int characters) const;
+    void applyFont();
+
+    std::unique_ptr<Link> m_link;
+    DatasetTableModel *m_model;
+    DBGridRowIndicator *m_indicator;
+    QList<int> m_columnCharacters;
 };
