@@ -14,7 +14,7 @@ QFont titleFont()
     return font;
 }
 
-TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QPoint &topLeft,
     const QFont &font, const QColor &colour)
 {
     auto *label = new TMyLabel(caption, parent);
@@ -23,7 +23,8 @@ TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, co
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-    label->setGeometry(geometry);
+    // The label takes the size of its caption in the font that stands in for the designed one.
+    label->move(topLeft);
     return label;
 }
 

@@ -32,7 +32,8 @@ Button *button(QWidget *parent, const QString &name, const QString &caption, con
     return button;
 }
 
-TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+/// An auto-sized label at the given place.
+TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QPoint &topLeft,
     const QFont &font, const QColor &colour);
 
 /// A group box on the panel: the panel's colour, its caption in bold navy.

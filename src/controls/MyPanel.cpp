@@ -41,8 +41,11 @@ void TMyPanel::setUpWindow()
 
     QPalette colours = palette();
     colours.setColor(QPalette::Window, surface);
-    colours.setColor(QPalette::WindowText, navy);
-    colours.setColor(QPalette::Text, navy);
+    // Disabled controls keep the greyed text that says they are disabled.
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::WindowText, navy);
+        colours.setColor(group, QPalette::Text, navy);
+    }
     setPalette(colours);
     setAutoFillBackground(true);
     setEnabled(true);

@@ -402,9 +402,11 @@ QSize DBLookupComboBox::sizeHint() const
 void DBLookupComboBox::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
-    painter.setPen(palette().color(QPalette::Text));
-    const QStyleOptionComboBox option = styleOption();
+    QStyleOptionComboBox option = styleOption();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    // The name is written as an edit box writes its text, in the font's colour.
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        option.palette.setColor(group, QPalette::ButtonText, option.palette.color(group, QPalette::Text));
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 

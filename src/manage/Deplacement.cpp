@@ -18,7 +18,7 @@ TFrmDepacer::TFrmDepacer(TDM &dm, QWidget *owner)
 
     QWidget *p = panel();
     FormControls::label(p, QStringLiteral("MyLabel1"), QStringLiteral("Déplacement de la Recettes :"),
-        QRect(16, 19, 286, 24), FormControls::titleFont(), FormControls::red);
+        QPoint(16, 19), FormControls::titleFont(), FormControls::red);
 
     auto *description = new DBEdit(p);
     description->setObjectName(QStringLiteral("DBEdit1"));
@@ -29,7 +29,7 @@ TFrmDepacer::TFrmDepacer(TDM &dm, QWidget *owner)
     description->setDataSource(&m_dm.DSRECETTES);
 
     FormControls::label(p, QStringLiteral("MyLabel2"), QStringLiteral("Dans la Famille de Recettes :"),
-        QRect(16, 107, 284, 24), FormControls::titleFont(), FormControls::red);
+        QPoint(16, 107), FormControls::titleFont(), FormControls::red);
 
     auto *target = new DBLookupComboBox(p);
     target->setObjectName(QStringLiteral("DBLookupComboBox2"));

@@ -11,7 +11,7 @@ TFrmFicheFamille::TFrmFicheFamille(TDM &dm, QWidget *owner)
 {
     setObjectName(QStringLiteral("FrmFicheFamille"));
     QWidget *p = panel();
-    FormControls::label(p, QStringLiteral("MyLabel2"), QStringLiteral("Famille :"), QRect(21, 54, 48, 13), p->font(),
+    FormControls::label(p, QStringLiteral("MyLabel2"), QStringLiteral("Famille :"), QPoint(21, 54), p->font(),
         FormControls::navy);
 
     auto *name = new DBEdit(p);

@@ -15,7 +15,7 @@ TFrmSuppFamille::TFrmSuppFamille(TDM &dm, QWidget *owner)
     setObjectName(QStringLiteral("FrmSuppFamille"));
     QWidget *p = panel();
     FormControls::label(p, QStringLiteral("MyLabel1"), QStringLiteral("La supression de la famille :"),
-        QRect(15, 11, 272, 24), FormControls::titleFont(), FormControls::red);
+        QPoint(15, 11), FormControls::titleFont(), FormControls::red);
 
     auto *name = new DBEdit(p);
     name->setObjectName(QStringLiteral("DBEdit1"));

@@ -12,7 +12,7 @@ TFrmSuppRecette::TFrmSuppRecette(TDM &dm, QWidget *owner)
     setObjectName(QStringLiteral("FrmSuppRecette"));
     QWidget *p = panel();
     FormControls::label(p, QStringLiteral("MyLabel1"), QStringLiteral("Supression de la Recette :"),
-        QRect(16, 19, 258, 24), FormControls::titleFont(), FormControls::red);
+        QPoint(16, 19), FormControls::titleFont(), FormControls::red);
 
     auto *description = new DBEdit(p);
     description->setObjectName(QStringLiteral("DBEdit1"));

@@ -68,7 +68,7 @@ void TFrmTableauRecettes::addButton(QWidget *parent, const QString &name, const 
 void TFrmTableauRecettes::createFamilyRow()
 {
     FormControls::label(panel(), QStringLiteral("MyLabel3"), QStringLiteral("Famille de recettes :"),
-        QRect(22, 19, 202, 24), FormControls::titleFont(), FormControls::navy);
+        QPoint(22, 19), FormControls::titleFont(), FormControls::navy);
 
     m_familyBox = new DBLookupComboBox(panel());
     m_familyBox->setObjectName(QStringLiteral("DBLookupComboBox2"));

@@ -94,6 +94,8 @@ private slots:
         QCOMPARE(edit->font().pixelSize(), 11);
         QVERIFY(edit->font().bold());
         QCOMPARE(edit->palette().color(QPalette::Text), navy);
+        QCOMPARE(edit->palette().color(QPalette::Inactive, QPalette::Text), navy);
+        QVERIFY(edit->palette().color(QPalette::Disabled, QPalette::Text) != navy);
     }
 
     void fillsItsWindow()
