@@ -1,5 +1,6 @@
 #include "DBGrid.h"
 
+#include "DBGridCellPainter.h"
 #include "DBGridRowIndicator.h"
 #include "DatasetTableModel.h"
 #include "dataset/Dataset.h"
@@ -43,6 +44,7 @@ DBGrid::DBGrid(QWidget *parent)
 {
     setVerticalHeader(m_indicator);
     setModel(m_model);
+    setItemDelegate(new DBGridCellPainter(this));
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
     setSelectionBehavior(SelectRows);
@@ -50,6 +52,8 @@ DBGrid::DBGrid(QWidget *parent)
     setCornerButtonEnabled(false);
     setWordWrap(false);
     setShowGrid(true);
+    // Opaque, so that what lies under the list is not painted again each time the list is.
+    setAutoFillBackground(true);
     // The list scrolls only where this class takes it: a move of the current row brings that row
     // into view without pulling a wide column sideways.
     setAutoScroll(false);
