@@ -79,26 +79,16 @@ void DataLayerBench::run()
     measureMemoryWithLargeFamilyFetched();
     measureOpening();
     TDM dm;
-    openAsAtStartUp(dm);
+    BenchRecipeBook::openAsAtStartUp(dm, m_databasePath);
     measureFamilySwitches(dm);
     measureFullFetches(dm);
     measureEditAndPost(dm);
 }
 
-void DataLayerBench::openAsAtStartUp(TDM &dm) const
-{
-    dm.IBDatabase.setDatabaseName(m_databasePath);
-    dm.IBDatabase.connect();
-    dm.IBTransaction.start();
-    dm.openDatabaseDatasets();
-    dm.dxMemData.open();
-    dm.dxMemData.append();
-}
-
 void DataLayerBench::measureMemoryWithLargeFamilyFetched()
 {
     TDM dm;
-    openAsAtStartUp(dm);
+    BenchRecipeBook::openAsAtStartUp(dm, m_databasePath);
     switchToFamily(dm, BenchRecipeBook::kLargeFamilyKey);
     dm.IBRECETTES.last();
     check(dm.IBRECETTES.loadedRowCount() == BenchRecipeBook::kLargeFamilySize, "the large family fully fetched");
@@ -110,7 +100,7 @@ void DataLayerBench::measureOpening()
 {
     // Each time on a new data module, as at start-up; building it is not part of the work.
     std::unique_ptr<TDM> dm;
-    const double opening = medianMilliseconds(kRepetitions, [&] { openAsAtStartUp(*dm); },
+    const double opening = medianMilliseconds(kRepetitions, [&] { BenchRecipeBook::openAsAtStartUp(*dm, m_databasePath); },
         [&] {
             dm.reset();
             dm = std::make_unique<TDM>();

@@ -21,7 +21,6 @@ private:
     void measureFamilySwitches(TDM &dm);
     void measureFullFetches(TDM &dm);
     void measureEditAndPost(TDM &dm);
-    void openAsAtStartUp(TDM &dm) const;
 
     QString m_databasePath;
     Scoreboard &m_scoreboard;

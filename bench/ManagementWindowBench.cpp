@@ -57,12 +57,7 @@ ManagementWindowBench::ManagementWindowBench(const QString &databasePath, Scoreb
 void ManagementWindowBench::run()
 {
     TDM dm;
-    dm.IBDatabase.setDatabaseName(m_databasePath);
-    dm.IBDatabase.connect();
-    dm.IBTransaction.start();
-    dm.openDatabaseDatasets();
-    dm.dxMemData.open();
-    dm.dxMemData.append();
+    BenchRecipeBook::openAsAtStartUp(dm, m_databasePath);
 
     // Opened as the main window opens it, and shown until the first screen of rows is drawn.
     auto openingOn = [&](double familyKey) {
