@@ -49,6 +49,9 @@ private slots:
         QCOMPARE(warning->geometry(), QRect(16, 72, 353, 41));
         dialog.show();
         QCOMPARE(QApplication::focusWidget(), nullptr);
+        // No button is a cancel button: Escape leaves the dialog open.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
     }
 
     void deletingStandsOnTheNextFamily_data()
