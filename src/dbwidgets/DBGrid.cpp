@@ -60,6 +60,9 @@ DBGrid::DBGrid(QWidget *parent)
     setVerticalScrollMode(ScrollPerItem);
     // By item, one column wider than the list could not be scrolled at all.
     setHorizontalScrollMode(ScrollPerPixel);
+    // Always there, as the list's rows come and go when the dataset is read again: a bar that
+    // appeared and disappeared would move everything in the list each time.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     QHeaderView *titles = horizontalHeader();
     titles->setSectionsClickable(false);
@@ -315,10 +318,10 @@ void DBGrid::fetchRowsToShow()
 {
     if (!isVisible())
         return;
-    // The rows on the screen and one screenful below them, so that scrolling on finds its rows.
+    // The rows on the screen and the next ones, so that the list knows whether it can scroll on.
     const int top = verticalScrollBar()->value();
     const int before = m_model->rowCount();
-    m_model->fetchRows(top + 2 * (rowsPerPage() + 1));
+    m_model->fetchRows(top + rowsPerPage() + 2);
     if (m_model->rowCount() != before)
         executeDelayedItemsLayout();
 }

@@ -20,12 +20,18 @@ void DBGridCellPainter::paint(QPainter *painter, const QStyleOptionViewItem &opt
     else if (background.isValid())
         painter->fillRect(option.rect, background.value<QColor>());
 
-    const QVariant alignment = index.data(Qt::TextAlignmentRole);
-    const int flags = (alignment.isValid() ? alignment.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter)) | Qt::TextSingleLine;
+    // One line from a base point, clipped to the cell: no line layout for text that never wraps.
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QRect textBox = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    const QFontMetrics &metrics = option.fontMetrics;
+    const bool right = Qt::Alignment::fromInt(index.data(Qt::TextAlignmentRole).toInt()).testFlag(Qt::AlignRight);
+    const int x = right ? textBox.right() + 1 - metrics.horizontalAdvance(text) : textBox.left();
+    const int baseline = textBox.top() + (textBox.height() - metrics.height()) / 2 + metrics.ascent();
     painter->save();
+    painter->setClipRect(textBox, Qt::IntersectClip);
     painter->setFont(option.font);
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0), flags, index.data(Qt::DisplayRole).toString());
+    painter->drawText(QPoint(x, baseline), text);
     painter->restore();
 
     if (option.state.testFlag(QStyle::State_HasFocus)) {
