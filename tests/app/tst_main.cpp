@@ -41,18 +41,6 @@ void run(fb::Attachment &attachment, const QStringList &statements)
     }
 }
 
-int countRows(const ScratchDatabase &database, const QString &sql)
-{
-    auto attachment = database.attach();
-    auto transaction = fb::Transaction::start(attachment);
-    auto statement = fb::Statement::prepare(attachment, transaction, sql);
-    auto cursor = statement.openCursor(transaction);
-    int rows = 0;
-    while (cursor.fetchNext())
-        ++rows;
-    return rows;
-}
-
 /// Two families, each with one recipe; "Entrees" comes first by name. Their keys are far
 /// above what the generators will draw.
 class RecipeBook : public ScratchDatabase
@@ -254,7 +242,7 @@ private slots:
         }
 
         const QString soupes = QStringLiteral("select IDFAMILLE from FAMILLE where FAMILLE = 'Soupes'");
-        QCOMPARE(countRows(program.database, soupes), commits ? 1 : 0);
+        QCOMPARE(program.database.countRows(soupes), commits ? 1 : 0);
         if (commits) {
             // Re-read from the start: the first family by name and its first recipe.
             QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Entrees"));

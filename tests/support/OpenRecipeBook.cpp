@@ -92,12 +92,5 @@ int OpenRecipeBook::committedRows(const QString &sql)
     dm.IBTransaction.commit();
     dm.IBTransaction.start();
     dm.openDatabaseDatasets();
-    auto attachment = database.attach();
-    auto transaction = fb::Transaction::start(attachment);
-    auto statement = fb::Statement::prepare(attachment, transaction, sql);
-    auto cursor = statement.openCursor(transaction);
-    int rows = 0;
-    while (cursor.fetchNext())
-        ++rows;
-    return rows;
+    return database.countRows(sql);
 }

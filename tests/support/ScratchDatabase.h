@@ -14,6 +14,9 @@ public:
     QString folder() const { return m_folder.path(); }
     QString path() const;
     fb::Attachment attach() const;
+    /// How many rows the statement gives, read through a connection of its own: only what
+    /// was committed counts.
+    int countRows(const QString &sql) const;
 
 private:
     QTemporaryDir m_folder;
