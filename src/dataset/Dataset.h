@@ -49,7 +49,6 @@ public:
     bool isModified() const { return m_modified; }
     /// Rows read so far.
     int loadedRowCount() const { return int(m_rows.size()); }
-    bool allRowsFetched() const { return m_allFetched; }
     virtual bool canModify() const { return true; }
 
     void open();

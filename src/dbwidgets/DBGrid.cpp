@@ -65,6 +65,8 @@ DBGrid::DBGrid(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     QHeaderView *titles = horizontalHeader();
+    titles->viewport()->installEventFilter(this);
+    m_indicator->viewport()->installEventFilter(this);
     titles->setSectionsClickable(false);
     titles->setHighlightSections(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -199,6 +201,19 @@ void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         emit gridDoubleClicked();
     event->accept();
+}
+
+// The title row and the row indicator are widgets of their own; a double click on them is a
+// double click on the list too.
+bool DBGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool onHeader = watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport();
+    if (onHeader && event->type() == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            emit gridDoubleClicked();
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void DBGrid::showEvent(QShowEvent *event)

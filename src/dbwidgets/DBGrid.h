@@ -38,7 +38,7 @@ public:
     void setTitleColour(const QColor &colour);
 
 signals:
-    /// A double click anywhere in the list.
+    /// A double click anywhere in the list, title row and row indicator included.
     void gridDoubleClicked();
 
 protected:
@@ -47,6 +47,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
