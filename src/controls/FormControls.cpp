@@ -2,6 +2,8 @@
 
 #include "WindowsFonts.h"
 
+#include "dbwidgets/DBEdit.h"
+
 #include <QGroupBox>
 
 namespace FormControls {
@@ -12,6 +14,19 @@ QFont titleFont()
     font.setBold(true);
     font.setItalic(true);
     return font;
+}
+
+DBEdit *greyedFieldBox(QWidget *parent, const QString &name, const QRect &geometry, DataSource *source,
+    const QString &fieldName)
+{
+    auto *box = new DBEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setFieldReadOnly(true);
+    box->setEnabled(false);
+    box->setDataField(fieldName);
+    box->setDataSource(source);
+    return box;
 }
 
 TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QPoint &topLeft,

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QRect>
 
+class DataSource;
+class DBEdit;
 class QGroupBox;
 
 /// The pieces the windows are put together from, made the way the windows were designed: a
@@ -33,6 +35,20 @@ Button *button(QWidget *parent, const QString &name, const QString &caption, con
 }
 
 /// An auto-sized label at the given place.
+/// A button whose click runs one of the window's handlers.
+template <class Button, class Window>
+Button *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint, const QRect &geometry,
+    Window *window, void (Window::*handler)())
+{
+    Button *made = button<Button>(parent, name, caption, hint, geometry);
+    QObject::connect(made, &TMyControl::clicked, window, handler);
+    return made;
+}
+
+/// An edit box that shows a field greyed and never changes it: what a dialog is about to act on.
+DBEdit *greyedFieldBox(QWidget *parent, const QString &name, const QRect &geometry, DataSource *source,
+    const QString &fieldName);
+
 TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QPoint &topLeft,
     const QFont &font, const QColor &colour);
 

@@ -3,10 +3,8 @@
 #include "controls/FormControls.h"
 #include "controls/MyPanel.h"
 #include "data/DataModule.h"
-#include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBLookupComboBox.h"
 
-#include <QScopeGuard>
 
 TFrmDepacer::TFrmDepacer(TDM &dm, QWidget *owner)
     : ModalForm(owner, QStringLiteral("Déplacement de la recette"), QSize(583, 265), Border::Dialog)
@@ -20,13 +18,8 @@ TFrmDepacer::TFrmDepacer(TDM &dm, QWidget *owner)
     FormControls::label(p, QStringLiteral("MyLabel1"), QStringLiteral("Déplacement de la Recettes :"),
         QPoint(16, 19), FormControls::titleFont(), FormControls::red);
 
-    auto *description = new DBEdit(p);
-    description->setObjectName(QStringLiteral("DBEdit1"));
-    description->setGeometry(35, 64, 518, 21);
-    description->setFieldReadOnly(true);
-    description->setEnabled(false);
-    description->setDataField(QStringLiteral("DESCRIPTION"));
-    description->setDataSource(&m_dm.DSRECETTES);
+    FormControls::greyedFieldBox(p, QStringLiteral("DBEdit1"), QRect(35, 64, 518, 21),
+        &m_dm.DSRECETTES, QStringLiteral("DESCRIPTION"));
 
     FormControls::label(p, QStringLiteral("MyLabel2"), QStringLiteral("Dans la Famille de Recettes :"),
         QPoint(16, 107), FormControls::titleFont(), FormControls::red);
@@ -41,12 +34,10 @@ TFrmDepacer::TFrmDepacer(TDM &dm, QWidget *owner)
     target->setDataField(QStringLiteral("IDModifFamille"));
     target->setDataSource(&m_dm.DSMemData);
 
-    auto *move = FormControls::button<TMyButton>(p, QStringLiteral("BtnDeplacer"), QStringLiteral("&Déplacer"),
-        QString(), QRect(152, 208, 80, 24));
-    connect(move, &TMyControl::clicked, this, &TFrmDepacer::BtnDeplacerClick);
-    auto *cancel = FormControls::button<TMyButton>(p, QStringLiteral("MyButton2"), QStringLiteral("&Annuler"),
-        QString(), QRect(275, 208, 80, 24));
-    connect(cancel, &TMyControl::clicked, this, &TFrmDepacer::MyButton2Click);
+    FormControls::button<TMyButton>(p, QStringLiteral("BtnDeplacer"), QStringLiteral("&Déplacer"), QString(),
+        QRect(152, 208, 80, 24), this, &TFrmDepacer::BtnDeplacerClick);
+    FormControls::button<TMyButton>(p, QStringLiteral("MyButton2"), QStringLiteral("&Annuler"), QString(),
+        QRect(275, 208, 80, 24), this, &TFrmDepacer::MyButton2Click);
 
     FormCreate();
 }
@@ -85,11 +76,17 @@ void TFrmDepacer::FormCreate()
 // a change the database refused; the refusal itself goes on to be shown.
 void TFrmDepacer::BtnDeplacerClick()
 {
-    const auto close = qScopeGuard([this] { accept(); });
     QueryDataset &recipes = m_dm.IBRECETTES;
-    recipes.edit();
-    recipes.fieldByName(QStringLiteral("IDFAMILLE")).setValue(m_dm.dxMemData.fieldByName(QStringLiteral("IDModifFamille")).asFloat());
-    recipes.post();
+    const double target = m_dm.dxMemData.fieldByName(QStringLiteral("IDModifFamille")).asFloat();
+    try {
+        recipes.edit();
+        recipes.fieldByName(QStringLiteral("IDFAMILLE")).setValue(target);
+        recipes.post();
+    } catch (...) {
+        accept();
+        throw;
+    }
+    accept();
 }
 
 void TFrmDepacer::MyButton2Click()

@@ -4,6 +4,9 @@
 #include "controls/MyPanel.h"
 #include "data/DataModule.h"
 #include "dbwidgets/DBEdit.h"
+#include "dbwidgets/ErrorBox.h"
+
+#include <exception>
 
 TFrmFicheFamille::TFrmFicheFamille(TDM &dm, QWidget *owner)
     : ModalForm(owner, QStringLiteral("Fiche Famille"), QSize(632, 150), Border::Dialog)
@@ -21,12 +24,10 @@ TFrmFicheFamille::TFrmFicheFamille(TDM &dm, QWidget *owner)
     name->setDataSource(&m_dm.DSFAMILLE);
 
     // The card never changes size, so its buttons, anchored right and bottom, stay where they are.
-    auto *ok = FormControls::button<TMyButton>(p, QStringLiteral("BtnOk"), QStringLiteral("&Ok"), QString(),
-        QRect(525, 33, 80, 24));
-    connect(ok, &TMyControl::clicked, this, &TFrmFicheFamille::BtnOkClick);
-    auto *cancel = FormControls::button<TMyButton>(p, QStringLiteral("BtnAnnuler"), QStringLiteral("&Annuler"),
-        QString(), QRect(525, 65, 80, 24));
-    connect(cancel, &TMyControl::clicked, this, &TFrmFicheFamille::BtnAnnulerClick);
+    FormControls::button<TMyButton>(p, QStringLiteral("BtnOk"), QStringLiteral("&Ok"), QString(),
+        QRect(525, 33, 80, 24), this, &TFrmFicheFamille::BtnOkClick);
+    FormControls::button<TMyButton>(p, QStringLiteral("BtnAnnuler"), QStringLiteral("&Annuler"), QString(),
+        QRect(525, 65, 80, 24), this, &TFrmFicheFamille::BtnAnnulerClick);
 }
 
 TFrmFicheFamille::~TFrmFicheFamille()
@@ -55,9 +56,15 @@ void TFrmFicheFamille::BtnAnnulerClick()
 }
 
 // Annuler and the close box discard the change here: a new family leaves no row, a renamed
-// one gets its name back.
+// one gets its name back. Going back to the family shown reads its recipes again; should that
+// fail, the error is shown here, since nothing may leave a destructor.
 void TFrmFicheFamille::FormDestroy()
 {
-    if (m_dm.IBFAMILLE.isEditing())
+    if (!m_dm.IBFAMILLE.isEditing())
+        return;
+    try {
         m_dm.IBFAMILLE.cancel();
+    } catch (const std::exception &error) {
+        ErrorBox::show(parentWidget(), QString::fromUtf8(error.what()));
+    }
 }

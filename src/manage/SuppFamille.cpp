@@ -4,7 +4,6 @@
 #include "controls/MyPanel.h"
 #include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
-#include "dbwidgets/DBEdit.h"
 
 #include <QLabel>
 
@@ -17,13 +16,8 @@ TFrmSuppFamille::TFrmSuppFamille(TDM &dm, QWidget *owner)
     FormControls::label(p, QStringLiteral("MyLabel1"), QStringLiteral("La supression de la famille :"),
         QPoint(15, 11), FormControls::titleFont(), FormControls::red);
 
-    auto *name = new DBEdit(p);
-    name->setObjectName(QStringLiteral("DBEdit1"));
-    name->setGeometry(16, 40, 353, 21);
-    name->setFieldReadOnly(true);
-    name->setEnabled(false);
-    name->setDataField(QStringLiteral("FAMILLE"));
-    name->setDataSource(&m_dm.DSFAMILLE);
+    FormControls::greyedFieldBox(p, QStringLiteral("DBEdit1"), QRect(16, 40, 353, 21),
+        &m_dm.DSFAMILLE, QStringLiteral("FAMILLE"));
 
     // The database deletes a family's recipes with it; the warning says so.
     auto *warning = new QLabel(QStringLiteral("détruira tous les recettes référencées par cette famille."), p);
@@ -40,12 +34,10 @@ TFrmSuppFamille::TFrmSuppFamille(TDM &dm, QWidget *owner)
     warning->setPalette(colours);
     warning->setAutoFillBackground(true);
 
-    auto *remove = FormControls::button<TMyButton>(p, QStringLiteral("MyButton1"), QStringLiteral("&Supprimer"),
-        QString(), QRect(64, 120, 80, 24));
-    connect(remove, &TMyControl::clicked, this, &TFrmSuppFamille::MyButton1Click);
-    auto *cancel = FormControls::button<TMyButton>(p, QStringLiteral("MyButton2"), QStringLiteral("&Annuler"),
-        QString(), QRect(160, 120, 80, 24));
-    connect(cancel, &TMyControl::clicked, this, &TFrmSuppFamille::MyButton2Click);
+    FormControls::button<TMyButton>(p, QStringLiteral("MyButton1"), QStringLiteral("&Supprimer"), QString(),
+        QRect(64, 120, 80, 24), this, &TFrmSuppFamille::MyButton1Click);
+    FormControls::button<TMyButton>(p, QStringLiteral("MyButton2"), QStringLiteral("&Annuler"), QString(),
+        QRect(160, 120, 80, 24), this, &TFrmSuppFamille::MyButton2Click);
 }
 
 void TFrmSuppFamille::MyButton1Click()

@@ -59,8 +59,7 @@ template <class Button>
 void TFrmTableauRecettes::addButton(QWidget *parent, const QString &name, const QString &caption,
     const QString &hint, const QRect &geometry, Handler handler, Qt::Edges anchors)
 {
-    auto *button = FormControls::button<Button>(parent, name, caption, hint, geometry);
-    connect(button, &TMyControl::clicked, this, [this, handler] { (this->*handler)(); });
+    auto *button = FormControls::button<Button>(parent, name, caption, hint, geometry, this, handler);
     if (anchors)
         m_anchors->anchor(button, anchors);
 }
@@ -161,8 +160,8 @@ void TFrmTableauRecettes::createRecipeNavigation()
 {
     QWidget *p = panel();
     const Qt::Edges corner = Qt::RightEdge | Qt::BottomEdge;
-    addButton<TMyButton>(p, QStringLiteral("BtnFermer"), QStringLiteral("&Fermer"), QStringLiteral("Fermer la fenêtre"),
-        QRect(668, 411, 80, 24), &TFrmTableauRecettes::BtnFermerClick, corner);
+    addButton<TMyButton>(p, QStringLiteral("BtnFermer"), QStringLiteral("&Fermer"),
+        QStringLiteral("Fermer la fenêtre"), QRect(668, 411, 80, 24), &TFrmTableauRecettes::BtnFermerClick, corner);
     addButton<TMyParcours>(p, QStringLiteral("BtnFirstRecette"), QStringLiteral("<<"),
         QStringLiteral("Première recette de la famille sélectionnée"), QRect(664, 462, 20, 24),
         &TFrmTableauRecettes::BtnFirstRecetteClick, corner);

@@ -2,6 +2,7 @@
 
 #include "controls/ModalForm.h"
 
+class Anchors;
 class DBGrid;
 class DBLookupComboBox;
 class TDM;
@@ -57,7 +58,7 @@ private:
     void BtnFermerClick();
 
     TDM &m_dm;
-    class Anchors *m_anchors;
+    Anchors *m_anchors;
     DBLookupComboBox *m_familyBox = nullptr;
     DBGrid *m_recipeList = nullptr;
 };
