@@ -175,6 +175,22 @@ private slots:
         QCOMPARE(window.findChild<DBLookupComboBox *>()->text(), QStringLiteral("Desserts"));
     }
 
+    void noFamilyOpensOnAnEmptyDropDownAndList()
+    {
+        ManagementWindow managed(familiesOf(Book::Empty));
+        QCOMPARE(managed.shownFamily(), QString());
+        QCOMPARE(managed.book.selectedFamilyKey(), 0.0);
+        QCOMPARE(managed.window.findChild<DBGrid *>()->model()->rowCount(), 0);
+    }
+
+    // Without a recipe, modifying one beeps: the beep shows that the double click reached it.
+    void doubleClickInTheListModifiesTheRecipe()
+    {
+        ManagementWindow managed(familiesOf(Book::FirstFamilyWithoutRecipes));
+        auto *list = managed.window.findChild<DBGrid *>();
+        QCOMPARE(beepsDuring([&] { QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, {20, 10}); }), 1);
+    }
+
     void commandsThatCannotRunBeep_data()
     {
         QTest::addColumn<Book>("book");
