@@ -2,9 +2,9 @@
 
 #include "Scoreboard.h"
 
-#include "richedit/RichTextFormat.h"
-#include "richedit/RtfReader.h"
-#include "richedit/RtfWriter.h"
+#include "richtext/RichTextFormat.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QList>
 #include <QTextBlock>
@@ -52,8 +52,8 @@ QTextCharFormat runFormat(int paragraph, int run)
     format.setFontWeight(mix % 3 == 0 ? QFont::Bold : QFont::Normal);
     format.setFontItalic(mix % 5 == 1);
     format.setFontUnderline(mix % 11 == 2);
-    format.setProperty(richedit::FontCharset, 0);
-    format.setProperty(richedit::FontPitch, 2);
+    format.setProperty(richtext::FontCharset, 0);
+    format.setProperty(richtext::FontPitch, 2);
     return format;
 }
 
@@ -82,7 +82,7 @@ void RichTextBench::fill(QTextDocument &document)
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(alignmentOf(paragraph));
         const bool bulleted = paragraph % 5 == 1;
-        richedit::setIndents(blockFormat, {bulleted ? 360 : (paragraph % 4) * 180, 0, bulleted ? -360 : 0});
+        richtext::setIndents(blockFormat, {bulleted ? 360 : (paragraph % 4) * 180, 0, bulleted ? -360 : 0});
         if (paragraph == 0)
             cursor.setBlockFormat(blockFormat);
         else
@@ -107,7 +107,7 @@ void RichTextBench::run()
 {
     QTextDocument generated;
     fill(generated);
-    const QByteArray rtf = richedit::writeRtf(generated);
+    const QByteArray rtf = richtext::writeRtf(generated);
     const QString html = generated.toHtml();
     m_scoreboard.report(QStringLiteral("rich text: RTF of 5,000 paragraphs"), double(rtf.size()) / 1024, QStringLiteral("KiB"));
 
@@ -120,7 +120,7 @@ void RichTextBench::run()
     QList<double> htmlImport;
     for (int repetition = 0; repetition < kRepetitions; ++repetition) {
         renew();
-        streamIn.append(millisecondsOf([&] { check(!richedit::readRtf(rtf, *document), "the RTF read"); }));
+        streamIn.append(millisecondsOf([&] { check(!richtext::readRtf(rtf, *document), "the RTF read"); }));
         check(document->blockCount() == kParagraphs && document->toRawText() == generated.toRawText(),
               "the RTF read gives the text back");
         renew();
@@ -136,7 +136,7 @@ void RichTextBench::run()
         Target::below(150, kMilliseconds));
 
     QByteArray written;
-    const double streamOut = medianMilliseconds(kRepetitions, [&] { written = richedit::writeRtf(generated); });
+    const double streamOut = medianMilliseconds(kRepetitions, [&] { written = richtext::writeRtf(generated); });
     check(written == rtf, "the RTF written is the same each time");
     m_scoreboard.report(QStringLiteral("rich text: stream-out (writeRtf)"), streamOut, kMilliseconds,
         Target::below(50, kMilliseconds));

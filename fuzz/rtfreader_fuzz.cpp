@@ -1,6 +1,6 @@
 // Any bytes given to the RTF reader must load or be refused, never crash or hang, and a refusal
 // must leave the document as it was.
-#include "richedit/RtfReader.h"
+#include "richtext/RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QString before = u"avant"_s;
     QTextDocument document(before);
-    const auto error = richedit::readRtf(QByteArrayView(data, qsizetype(size)), document);
+    const auto error = richtext::readRtf(QByteArrayView(data, qsizetype(size)), document);
     if (error && (error->message.isEmpty() || document.toPlainText() != before))
         std::abort();
     return 0;

@@ -3,8 +3,8 @@
 //   rtfcat --rtf FILE  the document written again by our own writer
 // Exits 1 with a message when the file cannot be read or is not RTF, 2 on a usage error.
 
-#include "richedit/RtfReader.h"
-#include "richedit/RtfWriter.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -53,10 +53,10 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
 
     QTextDocument document;
-    if (const std::optional<richedit::RtfReadError> error = richedit::readRtf(bytes, document))
+    if (const std::optional<richtext::RtfReadError> error = richtext::readRtf(bytes, document))
         return fail(QStringLiteral("%1: %2").arg(file.fileName(), error->message));
 
-    const QByteArray output = asRtf ? richedit::writeRtf(document) : plainTextOf(document).toUtf8();
+    const QByteArray output = asRtf ? richtext::writeRtf(document) : plainTextOf(document).toUtf8();
     std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout);
     return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("cannot write the output"));
 }

@@ -1,10 +1,10 @@
 #include "richedit/RichEdit.h"
 
-#include "richedit/PlainTextCodec.h"
-#include "richedit/RichTextFormat.h"
-#include "richedit/RtfReader.h"
-#include "richedit/RtfWriter.h"
-#include "richedit/ShownCharFormat.h"
+#include "richtext/PlainTextCodec.h"
+#include "richtext/RichTextFormat.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/ShownCharFormat.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
@@ -44,25 +44,25 @@ bool allAgree(const QList<Shown> &formats, Member member)
                        [&](const Shown &format) { return format.*member == formats.front().*member; });
 }
 
-CharacterFormat commonFormat(const QList<ShownCharFormat> &formats)
+CharacterFormat commonFormat(const QList<richtext::ShownCharFormat> &formats)
 {
-    const ShownCharFormat &first = formats.front();
+    const richtext::ShownCharFormat &first = formats.front();
     CharacterFormat common;
-    if (allAgree(formats, &ShownCharFormat::family))
+    if (allAgree(formats, &richtext::ShownCharFormat::family))
         common.typeface = first.family;
-    if (allAgree(formats, &ShownCharFormat::halfPoints))
+    if (allAgree(formats, &richtext::ShownCharFormat::halfPoints))
         common.pointSize = first.halfPoints / 2;
-    if (allAgree(formats, &ShownCharFormat::colour))
+    if (allAgree(formats, &richtext::ShownCharFormat::colour))
         common.colour = first.colour ? QColor(*first.colour) : QColor();
-    if (allAgree(formats, &ShownCharFormat::bold))
+    if (allAgree(formats, &richtext::ShownCharFormat::bold))
         common.bold = first.bold;
-    if (allAgree(formats, &ShownCharFormat::italic))
+    if (allAgree(formats, &richtext::ShownCharFormat::italic))
         common.italic = first.italic;
-    if (allAgree(formats, &ShownCharFormat::underline))
+    if (allAgree(formats, &richtext::ShownCharFormat::underline))
         common.underline = first.underline;
-    if (allAgree(formats, &ShownCharFormat::charset))
+    if (allAgree(formats, &richtext::ShownCharFormat::charset))
         common.charset = first.charset;
-    if (allAgree(formats, &ShownCharFormat::pitch))
+    if (allAgree(formats, &richtext::ShownCharFormat::pitch))
         common.pitch = first.pitch;
     return common;
 }
@@ -102,9 +102,9 @@ QTextCharFormat changeOf(const CharacterFormat &format)
     if (format.underline)
         change.setFontUnderline(*format.underline);
     if (format.charset)
-        change.setProperty(FontCharset, *format.charset);
+        change.setProperty(richtext::FontCharset, *format.charset);
     if (format.pitch)
-        change.setProperty(FontPitch, *format.pitch);
+        change.setProperty(richtext::FontPitch, *format.pitch);
     return change;
 }
 
@@ -138,7 +138,7 @@ Qt::Alignment qtAlignmentOf(ParagraphAlignment alignment)
 // following lines from the first (-\fi).
 ShownParagraph shownParagraph(const QTextBlock &block)
 {
-    const ParagraphIndents stored = indents(block.blockFormat());
+    const richtext::ParagraphIndents stored = richtext::indents(block.blockFormat());
     ShownParagraph shown;
     shown.alignment = alignmentOf(block.blockFormat().alignment());
     shown.numbering = block.textList() ? Numbering::Bullets : Numbering::None;
@@ -148,7 +148,7 @@ ShownParagraph shownParagraph(const QTextBlock &block)
     return shown;
 }
 
-ParagraphIndents changedIndents(const QTextBlock &block, const ParagraphFormat &change)
+richtext::ParagraphIndents changedIndents(const QTextBlock &block, const ParagraphFormat &change)
 {
     const ShownParagraph shown = shownParagraph(block);
     const int firstLine = change.firstLineIndent.value_or(shown.firstLineIndent);
@@ -270,12 +270,12 @@ std::optional<QString> RichEdit::streamIn(QByteArrayView bytes, StreamFormat for
     QTextDocument loaded;
     loaded.setDefaultFont(document()->defaultFont());
     if (format == StreamFormat::Rtf) {
-        if (const std::optional<RtfReadError> error = readRtf(bytes, loaded))
+        if (const std::optional<richtext::RtfReadError> error = richtext::readRtf(bytes, loaded))
             return error->message;
         if (m_plainTextMode)
             readPlainText(loaded.toRawText(), loaded);
     } else {
-        readPlainText(decodePlainText(bytes), loaded);
+        readPlainText(richtext::decodePlainText(bytes), loaded);
     }
     replaceContent(loaded);
     return std::nullopt;
@@ -284,8 +284,8 @@ std::optional<QString> RichEdit::streamIn(QByteArrayView bytes, StreamFormat for
 QByteArray RichEdit::streamOut(StreamFormat format) const
 {
     if (format == StreamFormat::PlainText)
-        return encodePlainText(document()->toRawText());
-    return writeRtf(*document());
+        return richtext::encodePlainText(document()->toRawText());
+    return richtext::writeRtf(*document());
 }
 
 int RichEdit::textLength() const
@@ -347,7 +347,7 @@ CharacterFormat RichEdit::characterFormat() const
 {
     const QFont defaultFont = document()->defaultFont();
     const QTextCursor cursor = textCursor();
-    QList<ShownCharFormat> formats;
+    QList<richtext::ShownCharFormat> formats;
     if (cursor.hasSelection()) {
         const int start = cursor.selectionStart();
         const int end = cursor.selectionEnd();
@@ -356,7 +356,7 @@ CharacterFormat RichEdit::characterFormat() const
                 const QTextFragment fragment = it.fragment();
                 if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
                     continue;
-                const ShownCharFormat shown = shownCharFormat(fragment.charFormat(), defaultFont);
+                const richtext::ShownCharFormat shown = richtext::shownCharFormat(fragment.charFormat(), defaultFont);
                 if (!formats.contains(shown))
                     formats.append(shown);
             }
@@ -364,7 +364,7 @@ CharacterFormat RichEdit::characterFormat() const
     }
     // No selection, or one of paragraph ends only: what typing would give.
     if (formats.isEmpty())
-        formats.append(shownCharFormat(currentCharFormat(), defaultFont));
+        formats.append(richtext::shownCharFormat(currentCharFormat(), defaultFont));
     return commonFormat(formats);
 }
 
@@ -392,7 +392,7 @@ void RichEdit::setParagraphFormat(const ParagraphFormat &format)
         if (format.alignment)
             blockFormat.setAlignment(qtAlignmentOf(*format.alignment));
         if (indentsChange)
-            setIndents(blockFormat, changedIndents(block, format));
+            richtext::setIndents(blockFormat, changedIndents(block, format));
         QTextCursor(block).setBlockFormat(blockFormat);
     }
     if (format.numbering)
@@ -478,12 +478,12 @@ void RichEdit::setPlainTextMode(bool on)
 
 int RichEdit::renderRange(QPainter &painter, const QRectF &pageRect, int firstCharacter) const
 {
-    return renderPageRange(*document(), painter, pageRect, firstCharacter).end;
+    return richtext::renderPageRange(*document(), painter, pageRect, firstCharacter).end;
 }
 
-PageRange RichEdit::measureRange(const QPaintDevice &device, const QRectF &pageRect, int firstCharacter) const
+richtext::PageRange RichEdit::measureRange(const QPaintDevice &device, const QRectF &pageRect, int firstCharacter) const
 {
-    return measurePageRange(*document(), device, pageRect, firstCharacter);
+    return richtext::measurePageRange(*document(), device, pageRect, firstCharacter);
 }
 
 bool RichEdit::canInsertFromMimeData(const QMimeData *source) const
@@ -504,7 +504,7 @@ QMimeData *RichEdit::createMimeDataFromSelection() const
     auto *data = new QMimeData;
     data->setText(copied.toPlainText());
     if (!m_plainTextMode)
-        data->setData(RtfMimeType, writeRtf(copied));
+        data->setData(RtfMimeType, richtext::writeRtf(copied));
     return data;
 }
 
@@ -515,13 +515,13 @@ void RichEdit::insertFromMimeData(const QMimeData *source)
     QTextCursor cursor = textCursor();
     QTextDocument pasted;
     pasted.setDefaultFont(document()->defaultFont());
-    if (!m_plainTextMode && source->hasFormat(RtfMimeType) && !readRtf(source->data(RtfMimeType), pasted)) {
+    if (!m_plainTextMode && source->hasFormat(RtfMimeType) && !richtext::readRtf(source->data(RtfMimeType), pasted)) {
         cursor.beginEditBlock(); // one step to undo
         cursor.removeSelectedText();
         insertRange(cursor, pasted, 0, pasted.characterCount() - 1);
         cursor.endEditBlock();
     } else if (source->hasText()) {
-        cursor.insertText(withUnixLineEnds(source->text())); // in the typing attributes
+        cursor.insertText(richtext::withUnixLineEnds(source->text())); // in the typing attributes
     }
     setTextCursor(cursor);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "richedit/PageRange.h"
+#include "richtext/PageRange.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -111,7 +111,7 @@ public:
     // painter's device, and returns the first character left for the next page. A first line
     // taller than the page is drawn cut, so that the next page always starts further on.
     int renderRange(QPainter &painter, const QRectF &pageRect, int firstCharacter) const;
-    PageRange measureRange(const QPaintDevice &device, const QRectF &pageRect, int firstCharacter) const;
+    richtext::PageRange measureRange(const QPaintDevice &device, const QRectF &pageRect, int firstCharacter) const;
 
 protected:
     // Whether cut and paste may change the text now, as the edit menu shows them: when the

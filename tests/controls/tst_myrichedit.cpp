@@ -3,7 +3,7 @@
 #include "dataset/DatasetError.h"
 #include "dataset/MemoryDataset.h"
 #include "dbwidgets/Beep.h"
-#include "richedit/RtfReader.h"
+#include "richtext/RtfReader.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -21,7 +21,7 @@ const QByteArray bonjourRtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\
 QString textOf(const QByteArray &rtf)
 {
     QTextDocument document;
-    if (richedit::readRtf(rtf, document))
+    if (richtext::readRtf(rtf, document))
         return u"<not RTF>"_s;
     return document.toPlainText();
 }

@@ -1,5 +1,5 @@
 #include "richedit/RichEdit.h"
-#include "richedit/RichTextFormat.h"
+#include "richtext/RichTextFormat.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,10 +17,11 @@
 #include <memory>
 
 using namespace richedit;
+using namespace richtext;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(richedit::ParagraphFormat)
-Q_DECLARE_METATYPE(richedit::ParagraphIndents)
+Q_DECLARE_METATYPE(richtext::ParagraphIndents)
 
 namespace {
 

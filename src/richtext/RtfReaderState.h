@@ -1,13 +1,13 @@
 #pragma once
 
-#include "richedit/RichTextFormat.h"
+#include "richtext/RichTextFormat.h"
 
 #include <QHashFunctions>
 #include <Qt>
 
 #include <cstdint>
 
-namespace richedit {
+namespace richtext {
 
 // Where the text of a group goes.
 enum class RtfDestination : std::uint8_t {
@@ -57,4 +57,4 @@ struct RtfGroupState {
     int unicodeSkip = 1; // \uc: the characters that follow \uN for readers without Unicode
 };
 
-} // namespace richedit
+} // namespace richtext

@@ -7,7 +7,7 @@ class QPainter;
 class QRectF;
 class QTextDocument;
 
-namespace richedit {
+namespace richtext {
 
 // The part of a document that one page rectangle holds.
 struct PageRange
@@ -31,4 +31,4 @@ PageRange measurePageRange(const QTextDocument &document, const QPaintDevice &de
 // comes after it: a caller printing page after page is never stuck on it.
 PageRange renderPageRange(const QTextDocument &document, QPainter &painter, const QRectF &pageRect, int firstCharacter);
 
-} // namespace richedit
+} // namespace richtext

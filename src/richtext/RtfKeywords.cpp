@@ -1,9 +1,9 @@
-#include "richedit/RtfKeywords.h"
+#include "richtext/RtfKeywords.h"
 
 #include <algorithm>
 #include <array>
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -175,4 +175,4 @@ const Keyword* findKeyword(QByteArrayView word)
     return found != keywords.end() && found->name == name ? &*found : nullptr;
 }
 
-} // namespace richedit
+} // namespace richtext

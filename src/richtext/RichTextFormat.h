@@ -9,7 +9,7 @@
 // again never drifts by rounding; the block's margins in pixels are derived from them for the
 // layout only. Character set and pitch travel with each character run because they decide how a
 // typeface is written back.
-namespace richedit {
+namespace richtext {
 
 // Twips per pixel at the layout's 96 pixels per inch.
 inline constexpr double TwipsPerPixel = 1440.0 / 96.0;
@@ -54,4 +54,4 @@ inline ParagraphIndents indents(const QTextBlockFormat &format)
     return {twips(format.leftMargin()), twips(format.rightMargin()), twips(format.textIndent())};
 }
 
-} // namespace richedit
+} // namespace richtext

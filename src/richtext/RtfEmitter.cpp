@@ -1,8 +1,8 @@
-#include "richedit/RtfEmitter.h"
+#include "richtext/RtfEmitter.h"
 
 #include <utility>
 
-namespace richedit {
+namespace richtext {
 namespace {
 
 // A line is ended before a control token once it is this long, and inside a long run of text
@@ -89,4 +89,4 @@ void RtfEmitter::breakLine()
     m_delimiterPending = false;
 }
 
-} // namespace richedit
+} // namespace richtext

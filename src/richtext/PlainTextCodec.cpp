@@ -1,10 +1,10 @@
-#include "richedit/PlainTextCodec.h"
+#include "richtext/PlainTextCodec.h"
 
 #include "codepage/Cp1252.h"
 
 #include <QStringDecoder>
 
-namespace richedit {
+namespace richtext {
 
 QString decodePlainText(QByteArrayView bytes)
 {
@@ -34,4 +34,4 @@ QString withUnixLineEnds(QString text)
     return text;
 }
 
-} // namespace richedit
+} // namespace richtext

@@ -1,11 +1,11 @@
-#include "richedit/RtfDocumentReader.h"
+#include "richtext/RtfDocumentReader.h"
 
-#include "richedit/RichTextFormat.h"
+#include "richtext/RichTextFormat.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -706,4 +706,4 @@ bool RtfDocumentReader::isBulleted(const RtfParagraphState& paragraph) const
     return paragraph.numbering == RtfNumbering::Bullet;
 }
 
-} // namespace richedit
+} // namespace richtext

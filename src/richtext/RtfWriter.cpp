@@ -1,9 +1,9 @@
-#include "richedit/RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
 #include "codepage/Cp1252.h"
-#include "richedit/RichTextFormat.h"
-#include "richedit/RtfEmitter.h"
-#include "richedit/ShownCharFormat.h"
+#include "richtext/RichTextFormat.h"
+#include "richtext/RtfEmitter.h"
+#include "richtext/ShownCharFormat.h"
 
 #include <QHash>
 #include <QList>
@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-namespace richedit {
+namespace richtext {
 namespace {
 
 constexpr int AnsiCharset = 0;
@@ -383,4 +383,4 @@ QByteArray writeRtf(const QTextDocument &document)
     return RtfDocumentWriter(document).write();
 }
 
-} // namespace richedit
+} // namespace richtext

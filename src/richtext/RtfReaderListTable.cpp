@@ -1,8 +1,8 @@
-#include "richedit/RtfReaderListTable.h"
+#include "richtext/RtfReaderListTable.h"
 
 #include <algorithm>
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -109,4 +109,4 @@ void RtfReaderListTable::rememberOverride()
         m_listIdByOverride[m_override->index] = m_override->listId;
 }
 
-} // namespace richedit
+} // namespace richtext

@@ -1,10 +1,10 @@
-#include "richedit/RtfCodePage.h"
+#include "richtext/RtfCodePage.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -144,4 +144,4 @@ QStringDecoder* RtfCodePageDecoder::decoderFor(int codePage)
     return inserted->second.isValid() ? &inserted->second : nullptr;
 }
 
-} // namespace richedit
+} // namespace richtext

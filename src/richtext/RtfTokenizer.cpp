@@ -1,9 +1,9 @@
-#include "richedit/RtfTokenizer.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -159,4 +159,4 @@ void RtfTokenizer::readText(RtfListener& listener)
     listener.text(m_rtf.sliced(start, m_position - start));
 }
 
-} // namespace richedit
+} // namespace richtext

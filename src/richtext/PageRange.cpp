@@ -1,4 +1,4 @@
-#include "richedit/PageRange.h"
+#include "richtext/PageRange.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
@@ -11,7 +11,7 @@
 
 #include <memory>
 
-namespace richedit {
+namespace richtext {
 namespace {
 
 constexpr qreal LayoutDotsPerInch = 96;
@@ -149,4 +149,4 @@ PageRange renderPageRange(const QTextDocument &document, QPainter &painter, cons
     return range;
 }
 
-} // namespace richedit
+} // namespace richtext

@@ -1,8 +1,8 @@
-#include "richedit/RtfReaderOutput.h"
+#include "richtext/RtfReaderOutput.h"
 
 #include <QTextList>
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -67,4 +67,4 @@ void RtfReaderOutput::insert(const std::vector<Run>& runs)
         m_cursor.insertText(run.text, run.format);
 }
 
-} // namespace richedit
+} // namespace richtext

@@ -8,7 +8,7 @@
 class QFont;
 class QTextCharFormat;
 
-namespace richedit {
+namespace richtext {
 
 // The character format a run shows: what its own format says, and for everything it leaves
 // unset, the document's default font. Two runs look alike exactly when these are equal.
@@ -28,4 +28,4 @@ struct ShownCharFormat
 
 ShownCharFormat shownCharFormat(const QTextCharFormat &format, const QFont &defaultFont);
 
-} // namespace richedit
+} // namespace richtext

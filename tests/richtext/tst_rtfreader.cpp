@@ -1,5 +1,5 @@
-#include "richedit/RichTextFormat.h"
-#include "richedit/RtfReader.h"
+#include "richtext/RichTextFormat.h"
+#include "richtext/RtfReader.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,14 +14,14 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(richedit::ParagraphIndents)
+Q_DECLARE_METATYPE(richtext::ParagraphIndents)
 
 namespace {
 
 std::unique_ptr<QTextDocument> loaded(QByteArrayView rtf)
 {
     auto document = std::make_unique<QTextDocument>();
-    if (const auto error = richedit::readRtf(rtf, *document)) {
+    if (const auto error = richtext::readRtf(rtf, *document)) {
         qWarning("%s", qPrintable(error->message));
         return nullptr;
     }
@@ -246,7 +246,7 @@ private slots:
         const auto document = loaded(R"({\rtf1\fs99999999999\li-99999999999\ri2147483647\fi99999 a})"_ba);
         QVERIFY(document);
         QCOMPARE(formatOfLastCharacter(*document).fontPointSize(), 1638.0);
-        QCOMPARE(richedit::indents(document->begin().blockFormat()), (richedit::ParagraphIndents{-31680, 31680, 31680}));
+        QCOMPARE(richtext::indents(document->begin().blockFormat()), (richtext::ParagraphIndents{-31680, 31680, 31680}));
     }
 
     void refusesWhatIsNotRtf_data()
@@ -268,7 +268,7 @@ private slots:
         QTextCursor(&document).insertText(u"Recette"_s);
         QTextCursor(&document).insertText(u"Ma "_s);
 
-        const auto error = richedit::readRtf(bytes, document);
+        const auto error = richtext::readRtf(bytes, document);
         QVERIFY(error);
         QVERIFY(!error->message.isEmpty());
         QCOMPARE(document.toPlainText(), u"Ma Recette"_s);
@@ -285,7 +285,7 @@ private slots:
         cursor.insertList(QTextListFormat::ListDecimal);
         cursor.insertText(u"old item"_s);
 
-        QVERIFY(!richedit::readRtf(R"({\rtf1 new})"_ba, document));
+        QVERIFY(!richtext::readRtf(R"({\rtf1 new})"_ba, document));
         QCOMPARE(textOf(document), u"new"_s);
         QVERIFY(!document.begin().textList());
         QVERIFY(!document.isUndoAvailable());
@@ -375,8 +375,8 @@ private slots:
         QCOMPARE(format.hasProperty(QTextFormat::ForegroundBrush), colour.isValid());
         if (colour.isValid())
             QCOMPARE(format.foreground().color(), colour);
-        QCOMPARE(format.hasProperty(richedit::FontCharset) ? format.intProperty(richedit::FontCharset) : -1, charset);
-        QCOMPARE(format.hasProperty(richedit::FontPitch) ? format.intProperty(richedit::FontPitch) : -1, pitch);
+        QCOMPARE(format.hasProperty(richtext::FontCharset) ? format.intProperty(richtext::FontCharset) : -1, charset);
+        QCOMPARE(format.hasProperty(richtext::FontPitch) ? format.intProperty(richtext::FontPitch) : -1, pitch);
     }
 
     void readsParagraphFormats_data()
@@ -384,18 +384,18 @@ private slots:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<int>("paragraph");
         QTest::addColumn<int>("alignment");
-        QTest::addColumn<richedit::ParagraphIndents>("indents");
+        QTest::addColumn<richtext::ParagraphIndents>("indents");
 
-        const richedit::ParagraphIndents none;
+        const richtext::ParagraphIndents none;
         QTest::newRow("left by default") << R"({\rtf1 a})"_ba << 0 << int(Qt::AlignLeft) << none;
         QTest::newRow("centred") << R"({\rtf1\qc a})"_ba << 0 << int(Qt::AlignHCenter) << none;
         QTest::newRow("right") << R"({\rtf1\qr a})"_ba << 0 << int(Qt::AlignRight) << none;
         QTest::newRow("justified") << R"({\rtf1\qj a})"_ba << 0 << int(Qt::AlignJustify) << none;
         QTest::newRow("left again") << R"({\rtf1\qc\ql a})"_ba << 0 << int(Qt::AlignLeft) << none;
         QTest::newRow("indents") << R"({\rtf1\li720\ri360\fi-360 a})"_ba << 0 << int(Qt::AlignLeft)
-                                 << richedit::ParagraphIndents{720, 360, -360};
+                                 << richtext::ParagraphIndents{720, 360, -360};
         QTest::newRow("kept until \\pard") << R"({\rtf1\qc\li720 a\par b\par\pard c})"_ba << 1 << int(Qt::AlignHCenter)
-                                           << richedit::ParagraphIndents{720, 0, 0};
+                                           << richtext::ParagraphIndents{720, 0, 0};
         QTest::newRow("reset by \\pard") << R"({\rtf1\qc\li720 a\par b\par\pard c})"_ba << 2 << int(Qt::AlignLeft) << none;
         QTest::newRow("set at paragraph end") << R"({\rtf1 a\qr\par b})"_ba << 0 << int(Qt::AlignRight) << none;
         QTest::newRow("empty paragraph") << R"({\rtf1 a\par\qc\par b})"_ba << 1 << int(Qt::AlignHCenter) << none;
@@ -406,15 +406,15 @@ private slots:
         QFETCH(QByteArray, rtf);
         QFETCH(int, paragraph);
         QFETCH(int, alignment);
-        QFETCH(richedit::ParagraphIndents, indents);
+        QFETCH(richtext::ParagraphIndents, indents);
 
         const auto document = loaded(rtf);
         QVERIFY(document);
         const QTextBlockFormat format = document->findBlockByNumber(paragraph).blockFormat();
         QCOMPARE(int(format.alignment()), alignment);
-        QCOMPARE(richedit::indents(format), indents);
-        QCOMPARE(format.leftMargin(), indents.left / richedit::TwipsPerPixel);
-        QCOMPARE(format.textIndent(), indents.firstLine / richedit::TwipsPerPixel);
+        QCOMPARE(richtext::indents(format), indents);
+        QCOMPARE(format.leftMargin(), indents.left / richtext::TwipsPerPixel);
+        QCOMPARE(format.textIndent(), indents.firstLine / richtext::TwipsPerPixel);
     }
 
     void readsBullets_data()
@@ -505,7 +505,7 @@ private slots:
             R"({\rtf1{\pntext\'b7\tab}{\*\pn\pnlvlblt\pnindent0{\pntxtb\'b7}}\fi-200\li400\ri100 a\par})"_ba);
         QVERIFY(document);
         QVERIFY(document->begin().textList());
-        QCOMPARE(richedit::indents(document->begin().blockFormat()), (richedit::ParagraphIndents{400, 100, -200}));
+        QCOMPARE(richtext::indents(document->begin().blockFormat()), (richtext::ParagraphIndents{400, 100, -200}));
     }
 
     void readsCorpus_data()
@@ -558,25 +558,25 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("paragraph");
         QTest::addColumn<bool>("bulleted");
-        QTest::addColumn<richedit::ParagraphIndents>("indents");
+        QTest::addColumn<richtext::ParagraphIndents>("indents");
 
         QTest::newRow("TextEdit") << u"jgm__pandoc/test/rtf/list_simple.rtf"_s << u"one"_s << true
-                                  << richedit::ParagraphIndents{720, 0, -720};
+                                  << richtext::ParagraphIndents{720, 0, -720};
         QTest::newRow("TextEdit, second level") << u"jgm__pandoc/test/rtf/list_simple.rtf"_s << u"sub"_s << true
-                                                << richedit::ParagraphIndents{1440, 0, -1440};
+                                                << richtext::ParagraphIndents{1440, 0, -1440};
         QTest::newRow("TextEdit, Mac Japanese")
             << u"joniles__rtfparserkit/src/test/resources/com/rtfparserkit/parser/standard/data/test10001Encoding.rtf"_s
-            << u"お読みください"_s << true << richedit::ParagraphIndents{720, 0, -720};
+            << u"お読みください"_s << true << richtext::ParagraphIndents{720, 0, -720};
         QTest::newRow("Word 2003") << u"tbluemel__rtf.js/test/rtf-test-files/sample/source.rtf"_s << u"Item 3"_s << true
-                                   << richedit::ParagraphIndents{720, 0, -360};
+                                   << richtext::ParagraphIndents{720, 0, -360};
         QTest::newRow("Word, bullets") << u"jgm__pandoc/test/rtf/list_complex.rtf"_s << u"Eleven"_s << true
-                                       << richedit::ParagraphIndents{4500, 0, -360};
+                                       << richtext::ParagraphIndents{4500, 0, -360};
         QTest::newRow("Word, numbers") << u"jgm__pandoc/test/rtf/list_complex.rtf"_s << u"1.\tOne"_s << false
-                                       << richedit::ParagraphIndents{720, 0, -360};
+                                       << richtext::ParagraphIndents{720, 0, -360};
         QTest::newRow("legacy \\pn bullets") << u"jgm__pandoc/test/rtf/list_legacy.rtf"_s << u"Bulleted"_s << true
-                                             << richedit::ParagraphIndents{360, 0, -360};
+                                             << richtext::ParagraphIndents{360, 0, -360};
         QTest::newRow("legacy \\pn numbers") << u"jgm__pandoc/test/rtf/list_legacy.rtf"_s << u"1.\tA"_s << false
-                                             << richedit::ParagraphIndents{360, 0, -360};
+                                             << richtext::ParagraphIndents{360, 0, -360};
     }
 
     void readsCorpusLists()
@@ -586,7 +586,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, paragraph);
         QFETCH(bool, bulleted);
-        QFETCH(richedit::ParagraphIndents, indents);
+        QFETCH(richtext::ParagraphIndents, indents);
 
         QFile rtf(corpusFolder() + u'/' + file);
         QVERIFY(rtf.open(QIODevice::ReadOnly));
@@ -597,7 +597,7 @@ private slots:
             block = block.next();
         QVERIFY2(block.isValid(), qPrintable(textOf(*document)));
         QCOMPARE(block.textList() != nullptr, bulleted);
-        QCOMPARE(richedit::indents(block.blockFormat()), indents);
+        QCOMPARE(richtext::indents(block.blockFormat()), indents);
     }
 };
 

@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace richedit {
+namespace richtext {
 
 // Plain text files as the control reads and writes them. Reading takes whatever a user may
 // have: a byte order mark names the encoding; otherwise bytes that are valid UTF-8 are UTF-8,
@@ -18,4 +18,4 @@ QByteArray encodePlainText(const QString &rawText);
 // Windows and old Mac line ends as the one line end a text cursor makes a paragraph of.
 QString withUnixLineEnds(QString text);
 
-} // namespace richedit
+} // namespace richtext

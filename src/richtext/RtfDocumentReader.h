@@ -1,11 +1,11 @@
 #pragma once
 
-#include "richedit/RtfCodePage.h"
-#include "richedit/RtfKeywords.h"
-#include "richedit/RtfReaderListTable.h"
-#include "richedit/RtfReaderOutput.h"
-#include "richedit/RtfReaderState.h"
-#include "richedit/RtfTokenizer.h"
+#include "richtext/RtfCodePage.h"
+#include "richtext/RtfKeywords.h"
+#include "richtext/RtfReaderListTable.h"
+#include "richtext/RtfReaderOutput.h"
+#include "richtext/RtfReaderState.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -17,7 +17,7 @@
 #include <optional>
 #include <vector>
 
-namespace richedit {
+namespace richtext {
 
 // Understands the tokens of one RTF document and writes its text and formats through a cursor.
 // Each group works on a copy of the state of the group around it, kept on a stack, so that
@@ -121,4 +121,4 @@ private:
     QHash<RtfCharacterState, QTextCharFormat> m_charFormats;
 };
 
-} // namespace richedit
+} // namespace richtext

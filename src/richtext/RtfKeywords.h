@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace richedit {
+namespace richtext {
 
 // How a control word takes its parameter.
 enum class KeywordKind : std::uint8_t {
@@ -45,4 +45,4 @@ struct Keyword {
 // reader ignores.
 const Keyword* findKeyword(QByteArrayView word);
 
-} // namespace richedit
+} // namespace richtext

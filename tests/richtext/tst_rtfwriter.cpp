@@ -1,8 +1,8 @@
 #include "richedit/RichEdit.h"
-#include "richedit/RichTextFormat.h"
-#include "richedit/RtfReader.h"
-#include "richedit/RtfWriter.h"
-#include "richedit/ShownCharFormat.h"
+#include "richtext/RichTextFormat.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/ShownCharFormat.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,6 +16,7 @@
 #include <functional>
 
 using namespace richedit;
+using namespace richtext;
 using namespace Qt::StringLiterals;
 
 using Building = std::function<void(RichEdit &)>;

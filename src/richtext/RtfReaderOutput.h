@@ -9,7 +9,7 @@
 
 class QTextList;
 
-namespace richedit {
+namespace richtext {
 
 // Puts the paragraphs the reader finishes into a document through one cursor: a paragraph's
 // runs wait until its end, when its format and its list are known.
@@ -48,4 +48,4 @@ private:
     int m_listLength = 0;
 };
 
-} // namespace richedit
+} // namespace richtext

@@ -1,14 +1,14 @@
-#include "richedit/RtfReader.h"
+#include "richtext/RtfReader.h"
 
-#include "richedit/RtfDocumentReader.h"
-#include "richedit/RtfTokenizer.h"
+#include "richtext/RtfDocumentReader.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
-namespace richedit {
+namespace richtext {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::optional<RtfReadError> readRtf(QByteArrayView rtf, QTextDocument& document)
     return std::nullopt;
 }
 
-} // namespace richedit
+} // namespace richtext

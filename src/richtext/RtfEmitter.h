@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-namespace richedit {
+namespace richtext {
 
 // RTF output token by token, in lines of reasonable length.
 //
@@ -37,4 +37,4 @@ private:
     bool m_lineEndWanted = false;
 };
 
-} // namespace richedit
+} // namespace richtext

@@ -1,11 +1,11 @@
-#include "richedit/ShownCharFormat.h"
+#include "richtext/ShownCharFormat.h"
 
-#include "richedit/RichTextFormat.h"
+#include "richtext/RichTextFormat.h"
 
 #include <QFont>
 #include <QTextCharFormat>
 
-namespace richedit {
+namespace richtext {
 namespace {
 
 // Layout pixels are 1/96 inch.
@@ -43,4 +43,4 @@ ShownCharFormat shownCharFormat(const QTextCharFormat &format, const QFont &defa
     return shown;
 }
 
-} // namespace richedit
+} // namespace richtext

@@ -6,7 +6,7 @@
 
 #include <map>
 
-namespace richedit {
+namespace richtext {
 
 inline constexpr int WesternCodePage = 1252;
 
@@ -33,4 +33,4 @@ private:
     std::map<int, QStringDecoder> m_decoders;
 };
 
-} // namespace richedit
+} // namespace richtext

@@ -7,7 +7,7 @@
 
 class QTextDocument;
 
-namespace richedit {
+namespace richtext {
 
 struct RtfReadError {
     QString message;
@@ -19,4 +19,4 @@ struct RtfReadError {
 // else loads: a document cut short shows what it holds, and what cannot be understood is left out.
 [[nodiscard]] std::optional<RtfReadError> readRtf(QByteArrayView rtf, QTextDocument& document);
 
-} // namespace richedit
+} // namespace richtext

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace richedit {
+namespace richtext {
 
 // The list definitions of a document (\listtable) and the overrides that paragraphs name with
 // \ls (\listoverridetable), kept only as far as they tell bullets from numbers.
@@ -51,4 +51,4 @@ private:
     std::map<int, int> m_listIdByOverride;
 };
 
-} // namespace richedit
+} // namespace richtext

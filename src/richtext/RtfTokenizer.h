@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace richedit {
+namespace richtext {
 
 // Receives the tokens of an RTF stream in order. Text comes in runs of raw bytes, still in the
 // code page of the font in use; only the listener knows which one that is.
@@ -60,4 +60,4 @@ private:
     qsizetype m_depth = 0;
 };
 
-} // namespace richedit
+} // namespace richtext
