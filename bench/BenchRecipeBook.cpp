@@ -5,7 +5,6 @@
 #include "RecipeDatabase.h"
 #include "firebird/Blob.h"
 #include "codepage/Cp1252.h"
-#include "data/DataModule.h"
 #include "firebird/Error.h"
 #include "firebird/Generator.h"
 #include "firebird/Statement.h"
@@ -203,16 +202,6 @@ void generate(const QString &path)
         throw fb::Error(QStringLiteral("Cannot rename %1 to %2").arg(partial, path));
     std::printf("Generated in %.0f s\n", double(clock.elapsed()) / 1000);
     std::fflush(stdout);
-}
-
-void openAsAtStartUp(TDM &dm, const QString &path)
-{
-    dm.IBDatabase.setDatabaseName(path);
-    dm.IBDatabase.connect();
-    dm.IBTransaction.start();
-    dm.openDatabaseDatasets();
-    dm.dxMemData.open();
-    dm.dxMemData.append();
 }
 
 } // namespace BenchRecipeBook

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class TDM;
-
 /// The large recipe book the benchmark measures: 250,000 recipes in 500 families, one family
 /// holding 20,000 of them, each recipe with its two rich texts and no picture. Generated once,
 /// in one transaction, and reused by later runs.
@@ -22,9 +20,5 @@ bool isComplete(const QString &path);
 
 /// Writes a new book to path, which must not exist. Prints its progress on standard output.
 void generate(const QString &path);
-
-/// Opens the book at path in the data module as the program's start-up does: connection,
-/// transaction, every dataset, and the selection record being inserted.
-void openAsAtStartUp(TDM &dm, const QString &path);
 
 } // namespace BenchRecipeBook

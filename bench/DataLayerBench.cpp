@@ -79,7 +79,7 @@ void DataLayerBench::run()
     measureMemoryWithLargeFamilyFetched();
     measureOpening();
     TDM dm;
-    BenchRecipeBook::openAsAtStartUp(dm, m_databasePath);
+    dm.openRecipeBook(m_databasePath);
     measureFamilySwitches(dm);
     measureFullFetches(dm);
     measureEditAndPost(dm);
@@ -88,7 +88,7 @@ void DataLayerBench::run()
 void DataLayerBench::measureMemoryWithLargeFamilyFetched()
 {
     TDM dm;
-    BenchRecipeBook::openAsAtStartUp(dm, m_databasePath);
+    dm.openRecipeBook(m_databasePath);
     switchToFamily(dm, BenchRecipeBook::kLargeFamilyKey);
     dm.IBRECETTES.last();
     check(dm.IBRECETTES.loadedRowCount() == BenchRecipeBook::kLargeFamilySize, "the large family fully fetched");
@@ -100,7 +100,7 @@ void DataLayerBench::measureOpening()
 {
     // Each time on a new data module, as at start-up; building it is not part of the work.
     std::unique_ptr<TDM> dm;
-    const double opening = medianMilliseconds(kRepetitions, [&] { BenchRecipeBook::openAsAtStartUp(*dm, m_databasePath); },
+    const double opening = medianMilliseconds(kRepetitions, [&] { dm->openRecipeBook(m_databasePath); },
         [&] {
             dm.reset();
             dm = std::make_unique<TDM>();

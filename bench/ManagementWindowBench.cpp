@@ -57,7 +57,7 @@ ManagementWindowBench::ManagementWindowBench(const QString &databasePath, Scoreb
 void ManagementWindowBench::run()
 {
     TDM dm;
-    BenchRecipeBook::openAsAtStartUp(dm, m_databasePath);
+    dm.openRecipeBook(m_databasePath);
 
     // Opened as the main window opens it, and shown until the first screen of rows is drawn.
     auto openingOn = [&](double familyKey) {

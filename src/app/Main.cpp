@@ -204,20 +204,11 @@ void TFrmMain::FormCreate()
     // The user is told the engine is missing whatever the engine said: a start-up without a
     // working engine is by far the likeliest cause, and its own message means nothing to a cook.
     try {
-        m_dm.IBDatabase.setDatabaseName(databasePath);
-        m_dm.IBDatabase.connect();
-        m_dm.IBTransaction.start();
-    } catch (const std::exception &) {
-        requestTermination(QStringLiteral("le moteur de base de données FireBird n'est pas installé."));
-        return;
-    }
-
-    try {
-        m_dm.openDatabaseDatasets();
-        m_dm.dxMemData.open();
-        m_dm.dxMemData.append();
-    } catch (const std::exception &) {
-        requestTermination(QStringLiteral("Erreur en ouverture d'une table de recettes.gdb."));
+        m_dm.openRecipeBook(databasePath);
+    } catch (const TDM::OpeningError &error) {
+        requestTermination(error.step() == TDM::OpeningError::Step::Connection
+                ? QStringLiteral("le moteur de base de données FireBird n'est pas installé.")
+                : QStringLiteral("Erreur en ouverture d'une table de recettes.gdb."));
     }
 }
 

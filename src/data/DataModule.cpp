@@ -20,6 +20,24 @@ TDM::TDM(QObject *parent)
 // fails), and the connection closes last.
 TDM::~TDM() = default;
 
+void TDM::openRecipeBook(const QString &databasePath)
+{
+    try {
+        IBDatabase.setDatabaseName(databasePath);
+        IBDatabase.connect();
+        IBTransaction.start();
+    } catch (const std::exception &error) {
+        throw OpeningError(OpeningError::Step::Connection, error.what());
+    }
+    try {
+        openDatabaseDatasets();
+        dxMemData.open();
+        dxMemData.append();
+    } catch (const std::exception &error) {
+        throw OpeningError(OpeningError::Step::Datasets, error.what());
+    }
+}
+
 void TDM::openDatabaseDatasets()
 {
     IBFAMILLE.open();

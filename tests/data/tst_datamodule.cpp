@@ -39,17 +39,6 @@ QStringList familiesOnFile(const QString &path)
     return names;
 }
 
-/// The start-up's data work: connect, start the transaction, open everything.
-void openAll(TDM &dm, const QString &path)
-{
-    dm.IBDatabase.setDatabaseName(path);
-    dm.IBDatabase.connect();
-    dm.IBTransaction.start();
-    dm.openDatabaseDatasets();
-    dm.dxMemData.open();
-    dm.dxMemData.append();
-}
-
 /// Two families (Desserts: Tarte, Clafoutis, Éclair; Entrées: none) and a third, Soupes, with one.
 void fillSample(const ScratchDatabase &database)
 {
@@ -75,7 +64,7 @@ struct SampleBook
     SampleBook()
     {
         fillSample(database);
-        openAll(dm, database.path());
+        dm.openRecipeBook(database.path());
     }
 };
 
@@ -111,7 +100,7 @@ QString errorOf(const std::function<void()> &operation)
 int runChild(const QString &path, const QString &mode)
 {
     TDM dm;
-    openAll(dm, path);
+    dm.openRecipeBook(path);
     if (mode == u"rename-desserts") {
         dm.IBFAMILLE.edit();
         dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).setValue(QStringLiteral("Douceurs"));
@@ -157,7 +146,7 @@ private slots:
     {
         ScratchDatabase database;
         TDM dm;
-        openAll(dm, database.path());
+        dm.openRecipeBook(database.path());
         QVERIFY(dm.IBFAMILLE.isEmpty());
         QVERIFY(dm.IBRECETTES.isEmpty());
         QVERIFY(dm.IBRECETTES.bof() && dm.IBRECETTES.eof());
@@ -286,7 +275,7 @@ private slots:
         const QByteArray picture("\xff\xd8\xff\xe0 not really a JPEG, but bytes all the same", 46);
         {
             TDM dm;
-            openAll(dm, database.path());
+            dm.openRecipeBook(database.path());
             dm.IBRECETTES.append();
             const double key = dm.IBRECETTES.fieldByName(QStringLiteral("IDRECETTE")).asFloat();
             QCOMPARE(key, 5.0);
@@ -313,7 +302,7 @@ private slots:
         } // normal end: the final commit
 
         TDM dm;
-        openAll(dm, database.path());
+        dm.openRecipeBook(database.path());
         QVERIFY(dm.IBRECETTES.locate(QStringLiteral("IDRECETTE"), 5.0));
         QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), title);
         QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DATE_CREATION")).asDate(), QDate(2026, 12, 9));
@@ -350,7 +339,7 @@ private slots:
         const QByteArray ingredients = "{\\rtf1 {\\b Farine}}";
         const QByteArray preparation = "{\\rtf1 M\\'e9langer.}";
         TDM dm;
-        openAll(dm, database.path());
+        dm.openRecipeBook(database.path());
         if (history == u"a") {
             dm.IBRECETTES.append();
             dm.IBRECETTES.fieldByName(QStringLiteral("IDFAMILLE")).setValue(1.0);
@@ -522,7 +511,7 @@ private slots:
         ScratchDatabase database;
         fillSample(database);
         TDM dm;
-        openAll(dm, database.path()); // both copies have the file open at once
+        dm.openRecipeBook(database.path()); // both copies have the file open at once
         QProcess child;
         startChild(child, database, QStringLiteral("rename-desserts"));
 

@@ -47,12 +47,7 @@ OpenRecipeBook::OpenRecipeBook(const QList<SampleFamily> &families)
         transaction.commit();
     }
 
-    dm.IBDatabase.setDatabaseName(database.path());
-    dm.IBDatabase.connect();
-    dm.IBTransaction.start();
-    dm.openDatabaseDatasets();
-    dm.dxMemData.open();
-    dm.dxMemData.append();
+    dm.openRecipeBook(database.path());
 }
 
 QStringList OpenRecipeBook::familyNames()
