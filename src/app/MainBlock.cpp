@@ -2,19 +2,17 @@
 
 #include "Application.h"
 #include "Main.h"
+#include "TerminationSignals.h"
 
 #include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
 #include "dbwidgets/ErrorBox.h"
 #include "firebird/Client.h"
-#include "firebird/TerminationSignals.h"
 
 namespace MainBlock {
 
 int run(int argc, char *argv[], const Options &options)
 {
-    // Before any thread exists, so that no thread of the database engine ever takes them.
-    fb::TerminationSignals::block();
     Application application(argc, argv);
     fb::Client::useConfigurationRoot(QCoreApplication::applicationDirPath() + QStringLiteral("/firebird"));
     WindowsFonts::substitute();
@@ -22,6 +20,8 @@ int run(int argc, char *argv[], const Options &options)
         ? QCoreApplication::applicationDirPath()
         : options.applicationFolder;
     try {
+        // Before the database engine starts, which finds them in place.
+        TerminationSignals::catchSignals();
         // Declared in this order so that the main window is destroyed before the data module,
         // whose destruction commits the work and closes the database.
         TDM dm;
@@ -30,7 +30,7 @@ int run(int argc, char *argv[], const Options &options)
             return 0;
         // Logging out or being told to stop ends the program as a normal exit does: the
         // windows close and the work is committed.
-        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
+        TerminationSignals::deliverTo([] { QCoreApplication::quit(); });
         if (options.beforeShow)
             options.beforeShow(frmMain);
         frmMain.show();

@@ -6,6 +6,18 @@
 #include <QDir>
 
 namespace fb {
+namespace {
+
+// The engine asks this before it shuts itself down. On SIGINT and SIGTERM the client library
+// would shut it down at once, cutting every attachment and losing the work not yet committed;
+// the program has its own answer to those signals, which ends it as a user would, committing
+// that work. So the engine stays up for it.
+int refuseShutdownOnSignal(const int reason, const int, void *)
+{
+    return reason == fb_shutrsn_signal ? 1 : 0;
+}
+
+} // namespace
 
 void Client::useConfigurationRoot(const QString &folder)
 {
@@ -14,7 +26,13 @@ void Client::useConfigurationRoot(const QString &folder)
 
 Firebird::IMaster *Client::master()
 {
-    static Firebird::IMaster *const instance = Firebird::fb_get_master_interface();
+    static Firebird::IMaster *const instance = [] {
+        Firebird::IMaster *master = Firebird::fb_get_master_interface();
+        ISC_STATUS_ARRAY status = {};
+        if (fb_shutdown_callback(status, refuseShutdownOnSignal, fb_shut_confirmation, nullptr) != 0)
+            throw Error(QStringLiteral("Cannot keep the database engine from stopping on termination signals"));
+        return master;
+    }();
     return instance;
 }
 

@@ -8,6 +8,8 @@ namespace fb {
 
 /// The client library's entry points, and the one status wrapper through which every call
 /// reports its errors: a failed call throws fb::Error with the engine's formatted message.
+/// The engine never shuts itself down on SIGINT or SIGTERM: what they mean is the program's
+/// business.
 class Client
 {
 public:

@@ -6,7 +6,6 @@
 #include "codepage/Cp1252.h"
 #include "firebird/Error.h"
 #include "firebird/Statement.h"
-#include "firebird/TerminationSignals.h"
 #include "firebird/Transaction.h"
 
 #include <QProcess>
@@ -113,13 +112,6 @@ int runChild(const QString &path, const QString &mode)
             dm.IBTransaction.commit();
             dm.IBFAMILLE.open();
         }
-    }
-    if (mode == u"add-then-run") {
-        // Like the program: a termination signal ends the event loop, and the data module's
-        // destruction commits.
-        fb::TerminationSignals::install([] { QCoreApplication::quit(); });
-        std::cout << "ready" << std::endl;
-        return QCoreApplication::exec();
     }
     std::cout << "ready" << std::endl;
     for (;;)
@@ -493,19 +485,6 @@ private slots:
         QCOMPARE(familiesOnFile(database.path()).contains(QStringLiteral("Abandonnée")), kept);
     }
 
-    void aTerminationSignalEndsTheProgramAndKeepsItsWork()
-    {
-        ScratchDatabase database;
-        fillSample(database);
-        QProcess child;
-        startChild(child, database, QStringLiteral("add-then-run"));
-        child.terminate();
-        QVERIFY(child.waitForFinished(30000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), 0);
-        QVERIFY(familiesOnFile(database.path()).contains(QStringLiteral("Abandonnée")));
-    }
-
     void anotherProgramsPendingChangeIsAnImmediateLockConflict()
     {
         ScratchDatabase database;
@@ -529,8 +508,6 @@ private slots:
 int main(int argc, char **argv)
 {
     const bool child = argc == 4 && qstrcmp(argv[1], "--child") == 0;
-    if (child)
-        fb::TerminationSignals::block();
     QCoreApplication application(argc, argv);
     if (child)
         return runChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
