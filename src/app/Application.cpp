@@ -1,28 +1,13 @@
 #include "Application.h"
 
-#include "dbwidgets/ErrorBox.h"
-
 #include <QPrinter>
 
-#include <exception>
-
 Application::Application(int &argc, char **argv)
-    : QApplication(argc, argv)
+    : GuardedApplication(argc, argv)
 {
 }
 
 Application::~Application() = default;
-
-bool Application::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        QWidget *parent = activeModalWidget();
-        ErrorBox::show(parent ? parent : activeWindow(), QString::fromUtf8(error.what()));
-        return true;
-    }
-}
 
 QPrinter &Application::printer()
 {

@@ -5,6 +5,7 @@
 #include "controls/MyPanel.h"
 #include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
+#include "guard/ErrorGuard.h"
 #include "manage/TableauRecettes.h"
 
 #include <QDesktopServices>
@@ -94,7 +95,7 @@ void TFrmMain::addCommand(QWidget *menu, const QString &name, const QString &cap
 {
     auto *action = new QAction(caption, menu);
     action->setObjectName(name);
-    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    ErrorGuard::connect(action, &QAction::triggered, this, handler);
     menu->addAction(action);
 }
 
@@ -174,7 +175,7 @@ void TFrmMain::addPictureButton(const QString &name, const QString &caption, con
     palette.setColor(QPalette::ButtonText, navy);
     button->setPalette(palette);
     button->setGeometry(geometry);
-    connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    ErrorGuard::connect(button, &QToolButton::clicked, this, handler);
 
     // Alt with the underlined letter of "&Gestion" or "&Visualisation" already belongs to the
     // menu bar, for the same command. A key with two owners is ambiguous, and Qt then drops
@@ -256,17 +257,12 @@ void TFrmMain::Quitter1Click()
     close();
 }
 
-// Whatever happened in the recipe management window, its work is committed once it is gone.
+// Whatever happened in the recipe management window, its work is committed once it is gone:
+// its commands end in the error guard, so its modal loop always returns here.
 void TFrmMain::GestiondesRecettes1Click()
 {
     auto *window = new TFrmTableauRecettes(m_dm, this);
-    try {
-        window->exec();
-    } catch (...) {
-        window->deleteLater();
-        CommitAndReopen();
-        throw;
-    }
+    window->exec();
     window->deleteLater();
     CommitAndReopen();
 }

@@ -6,8 +6,8 @@
 
 #include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
-#include "dbwidgets/ErrorBox.h"
 #include "firebird/Client.h"
+#include "guard/ErrorBox.h"
 
 namespace MainBlock {
 

@@ -1,5 +1,7 @@
 #include "TerminationSignals.h"
 
+#include "guard/ErrorGuard.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -62,7 +64,7 @@ TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
     auto *notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignals);
+    ErrorGuard::connect(notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignals);
 }
 
 void TerminationSignals::deliverTo(std::function<void()> handler)

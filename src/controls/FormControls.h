@@ -3,6 +3,8 @@
 #include "MyButtons.h"
 #include "MyLabel.h"
 
+#include "guard/ErrorGuard.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -34,14 +36,13 @@ Button *button(QWidget *parent, const QString &name, const QString &caption, con
     return button;
 }
 
-/// An auto-sized label at the given place.
-/// A button whose click runs one of the window's handlers.
+/// A button whose click runs one of the window's handlers, in the error guard.
 template <class Button, class Window>
 Button *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint, const QRect &geometry,
     Window *window, void (Window::*handler)())
 {
     Button *made = button<Button>(parent, name, caption, hint, geometry);
-    QObject::connect(made, &TMyControl::clicked, window, handler);
+    ErrorGuard::connect(made, &TMyControl::clicked, window, handler);
     return made;
 }
 
@@ -49,6 +50,7 @@ Button *button(QWidget *parent, const QString &name, const QString &caption, con
 DBEdit *greyedFieldBox(QWidget *parent, const QString &name, const QRect &geometry, DataSource *source,
     const QString &fieldName);
 
+/// An auto-sized label at the given place.
 TMyLabel *label(QWidget *parent, const QString &name, const QString &caption, const QPoint &topLeft,
     const QFont &font, const QColor &colour);
 

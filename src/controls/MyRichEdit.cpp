@@ -3,12 +3,12 @@
 #include "dataset/Dataset.h"
 #include "dataset/Field.h"
 #include "dbwidgets/Beep.h"
+#include "guard/ErrorGuard.h"
 
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QScopeGuard>
-
 
 namespace {
 
@@ -68,7 +68,7 @@ TMyRichEdit::TMyRichEdit(QWidget *parent)
     m_link.onUpdateData = [this] { StoreRichText(); };
     // Connected before anyone else can connect, so that the modified mark is set before the
     // window hears of the change.
-    connect(this, &QTextEdit::textChanged, this, &TMyRichEdit::textWasChanged);
+    ErrorGuard::connect(this, &QTextEdit::textChanged, this, &TMyRichEdit::textWasChanged);
 }
 
 void TMyRichEdit::setAutoDisplay(bool autoDisplay)
@@ -169,39 +169,43 @@ bool TMyRichEdit::acceptsCharacter(QChar character) const
 
 void TMyRichEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (!m_contentLoaded) {
-        // Nothing may be typed over a placeholder; Enter loads the content instead.
-        if (isEnter(*event))
-            LoadRichText();
-        if (!typedCharacter(*event).isNull() || changesText(*event)) {
+    ErrorGuard::run([&] {
+        if (!m_contentLoaded) {
+            // Nothing may be typed over a placeholder; Enter loads the content instead.
+            if (isEnter(*event))
+                LoadRichText();
+            if (!typedCharacter(*event).isNull() || changesText(*event)) {
+                event->accept();
+                return;
+            }
+            richedit::RichEdit::keyPressEvent(event);
+            return;
+        }
+
+        const QChar character = typedCharacter(*event);
+        if (!character.isNull() && !acceptsCharacter(character)) {
+            Beep::beep();
             event->accept();
             return;
         }
+        if (event->key() == Qt::Key_Escape) {
+            m_link.reset();
+            event->accept();
+            return;
+        }
+        if (!character.isNull() || changesText(*event))
+            StartEditing();
         richedit::RichEdit::keyPressEvent(event);
-        return;
-    }
-
-    const QChar character = typedCharacter(*event);
-    if (!character.isNull() && !acceptsCharacter(character)) {
-        Beep::beep();
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape) {
-        m_link.reset();
-        event->accept();
-        return;
-    }
-    if (!character.isNull() || changesText(*event))
-        StartEditing();
-    richedit::RichEdit::keyPressEvent(event);
+    });
 }
 
 void TMyRichEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (m_contentLoaded && !event->commitString().isEmpty())
-        StartEditing();
-    richedit::RichEdit::inputMethodEvent(event);
+    ErrorGuard::run([&] {
+        if (m_contentLoaded && !event->commitString().isEmpty())
+            StartEditing();
+        richedit::RichEdit::inputMethodEvent(event);
+    });
 }
 
 // Cut and paste start editing the row, as the keys do, so they are offered while the row is
@@ -225,37 +229,34 @@ void TMyRichEdit::pasteFromClipboard()
 
 void TMyRichEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (m_contentLoaded)
-        richedit::RichEdit::mouseDoubleClickEvent(event);
-    else if (event->button() == Qt::LeftButton)
-        LoadRichText();
+    ErrorGuard::run([&] {
+        if (m_contentLoaded)
+            richedit::RichEdit::mouseDoubleClickEvent(event);
+        else if (event->button() == Qt::LeftButton)
+            LoadRichText();
+    });
 }
 
 void TMyRichEdit::focusInEvent(QFocusEvent *event)
 {
-    SetHasFocus(true);
+    ErrorGuard::run([this] { SetHasFocus(true); }, ErrorGuard::Report::Later);
     richedit::RichEdit::focusInEvent(event);
     // Composed characters come through the input method, which a read-only editor refuses.
     if (usesInputMethodComposition() && m_link.canModify())
         setReadOnly(false);
 }
 
-// A text the row refuses keeps the focus here, and the error goes on to the error box. Only a
-// move to another control of the window leaves the editor: its window losing the activation (to
-// that very error box, for one) or a menu popping up keep the caret here and write nothing.
+// A text the row refuses keeps the focus here, and the editor its text. Only a move to another
+// control of the window leaves the editor: its window losing the activation (to the very box
+// that shows the error, for one) or a menu popping up keep the caret here and write nothing.
 void TMyRichEdit::focusOutEvent(QFocusEvent *event)
 {
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
-        richedit::RichEdit::focusOutEvent(event);
-        return;
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        ErrorGuard::runOnFocusOut(this, [this] {
+            m_link.updateRecord();
+            SetHasFocus(false);
+        });
     }
-    try {
-        m_link.updateRecord();
-    } catch (...) {
-        setFocus();
-        throw;
-    }
-    SetHasFocus(false);
     richedit::RichEdit::focusOutEvent(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Beep.h"
 #include "dataset/Dataset.h"
+#include "guard/ErrorGuard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -63,7 +64,7 @@ DBEdit::DBEdit(QWidget *parent)
         if (Field *field = m_link.field())
             field->setValue(text());
     };
-    connect(this, &QLineEdit::textEdited, this, [this] { m_link.modified(); });
+    ErrorGuard::connect(this, &QLineEdit::textEdited, this, [this] { m_link.modified(); });
     updateReadOnly();
 }
 
@@ -121,30 +122,34 @@ bool DBEdit::startEditing(const QString &insertedText)
 
 void DBEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        m_link.reset();
-        selectAll();
-        event->accept();
-        return;
-    }
-    const QString typed = typedText(*event);
-    if (!typed.isEmpty() || isPaste(*event) || changesTextWithoutTyping(*event)) {
-        const QString inserted = isPaste(*event) ? QGuiApplication::clipboard()->text() : typed;
-        if (!startEditing(inserted)) {
+    ErrorGuard::run([&] {
+        if (event->key() == Qt::Key_Escape) {
+            m_link.reset();
+            selectAll();
             event->accept();
             return;
         }
-    }
-    QLineEdit::keyPressEvent(event);
+        const QString typed = typedText(*event);
+        if (!typed.isEmpty() || isPaste(*event) || changesTextWithoutTyping(*event)) {
+            const QString inserted = isPaste(*event) ? QGuiApplication::clipboard()->text() : typed;
+            if (!startEditing(inserted)) {
+                event->accept();
+                return;
+            }
+        }
+        QLineEdit::keyPressEvent(event);
+    });
 }
 
 void DBEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (!event->commitString().isEmpty() && !startEditing(event->commitString())) {
-        event->accept();
-        return;
-    }
-    QLineEdit::inputMethodEvent(event);
+    ErrorGuard::run([&] {
+        if (!event->commitString().isEmpty() && !startEditing(event->commitString())) {
+            event->accept();
+            return;
+        }
+        QLineEdit::inputMethodEvent(event);
+    });
 }
 
 // The menu's commands would change the text without going through the row, so they are offered
@@ -158,17 +163,11 @@ void DBEdit::contextMenuEvent(QContextMenuEvent *event)
     menu->exec(event->globalPos());
 }
 
-// A text the row refuses keeps the focus here, and the error goes on to the error box. Losing
-// the window's activation or opening a menu writes nothing.
+// A text the row refuses keeps the focus here. Losing the window's activation (to the very box
+// that shows the error, for one) or opening a menu writes nothing.
 void DBEdit::focusOutEvent(QFocusEvent *event)
 {
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
-        try {
-            m_link.updateRecord();
-        } catch (...) {
-            setFocus();
-            throw;
-        }
-    }
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        ErrorGuard::runOnFocusOut(this, [this] { m_link.updateRecord(); });
     QLineEdit::focusOutEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "DBGridRowIndicator.h"
 #include "DatasetTableModel.h"
 #include "dataset/Dataset.h"
+#include "guard/ErrorGuard.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -73,7 +74,7 @@ DBGrid::DBGrid(QWidget *parent)
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setStretchLastSection(false);
 
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { fetchRowsToShow(); });
+    ErrorGuard::connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DBGrid::fetchRowsToShow);
     applyFont();
     setRowColours(palette().color(QPalette::Base), palette().color(QPalette::AlternateBase));
 }
@@ -118,56 +119,60 @@ void DBGrid::setTitleColour(const QColor &colour)
 
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
-    Dataset *dataset = activeDataset();
-    switch (event->key()) {
-    case Qt::Key_Up:
-        if (dataset)
-            dataset->prior();
-        break;
-    case Qt::Key_Down:
-        if (dataset)
-            dataset->next();
-        break;
-    case Qt::Key_PageUp:
-        moveByPage(-1);
-        break;
-    case Qt::Key_PageDown:
-        moveByPage(1);
-        break;
-    case Qt::Key_Home:
-        if (dataset)
-            dataset->first();
-        break;
-    case Qt::Key_End:
-        if (dataset)
-            dataset->last();
-        break;
-    case Qt::Key_Left:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        // Only Ctrl or Alt with Tab get here (plain Tab goes to focusNextPrevChild): not ours.
-        event->ignore();
-        return;
-    default:
-        QTableView::keyPressEvent(event);
-        return;
-    }
-    event->accept();
+    ErrorGuard::run([&] {
+        Dataset *dataset = activeDataset();
+        switch (event->key()) {
+        case Qt::Key_Up:
+            if (dataset)
+                dataset->prior();
+            break;
+        case Qt::Key_Down:
+            if (dataset)
+                dataset->next();
+            break;
+        case Qt::Key_PageUp:
+            moveByPage(-1);
+            break;
+        case Qt::Key_PageDown:
+            moveByPage(1);
+            break;
+        case Qt::Key_Home:
+            if (dataset)
+                dataset->first();
+            break;
+        case Qt::Key_End:
+            if (dataset)
+                dataset->last();
+            break;
+        case Qt::Key_Left:
+            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            break;
+        case Qt::Key_Right:
+            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            // Only Ctrl or Alt with Tab get here (plain Tab goes to focusNextPrevChild): not ours.
+            event->ignore();
+            return;
+        default:
+            QTableView::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+    });
 }
 
 bool DBGrid::focusNextPrevChild(bool next)
 {
-    if (Dataset *dataset = activeDataset()) {
-        if (next)
-            dataset->next();
-        else
-            dataset->prior();
-    }
+    ErrorGuard::run([this, next] {
+        if (Dataset *dataset = activeDataset()) {
+            if (next)
+                dataset->next();
+            else
+                dataset->prior();
+        }
+    });
     return true;
 }
 
@@ -178,7 +183,7 @@ void DBGrid::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         const int row = rowAt(event->position().toPoint().y());
         if (row >= 0)
-            moveToRow(row);
+            ErrorGuard::run([this, row] { moveToRow(row); });
     }
     event->accept();
 }
@@ -192,7 +197,7 @@ void DBGrid::mouseMoveEvent(QMouseEvent *event)
     const int row = rowAt(event->position().toPoint().y());
     const Dataset *dataset = activeDataset();
     if (row >= 0 && dataset && row != dataset->recordIndex())
-        moveToRow(row);
+        ErrorGuard::run([this, row] { moveToRow(row); });
     event->accept();
 }
 
@@ -221,20 +226,20 @@ void DBGrid::showEvent(QShowEvent *event)
     QTableView::showEvent(event);
     if (const Dataset *dataset = activeDataset())
         scrollRowIntoView(dataset->recordIndex());
-    fetchRowsToShow();
+    ErrorGuard::run([this] { fetchRowsToShow(); });
 }
 
 void DBGrid::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
-    fetchRowsToShow();
+    ErrorGuard::run([this] { fetchRowsToShow(); });
 }
 
 void DBGrid::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        applyFont();
+        ErrorGuard::run([this] { applyFont(); });
 }
 
 void DBGrid::keyboardSearch(const QString &)

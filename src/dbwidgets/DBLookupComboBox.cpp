@@ -1,6 +1,7 @@
 #include "DBLookupComboBox.h"
 
 #include "dataset/Dataset.h"
+#include "guard/ErrorGuard.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -132,10 +133,10 @@ DBLookupComboBox::DBLookupComboBox(QWidget *parent)
     m_listView->installEventFilter(this);
 
     // The highlight follows the mouse, as in every drop-down list.
-    connect(m_listView, &QAbstractItemView::entered, this, [this](const QModelIndex &index) {
+    ErrorGuard::connect(m_listView, &QAbstractItemView::entered, this, [this](const QModelIndex &index) {
         m_listView->setCurrentIndex(index);
     });
-    connect(m_listView, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+    ErrorGuard::connect(m_listView, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         m_listView->setCurrentIndex(index);
         closeUp(true);
     });
@@ -412,30 +413,32 @@ void DBLookupComboBox::paintEvent(QPaintEvent *)
 
 void DBLookupComboBox::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (event->modifiers() & Qt::AltModifier)
-            dropDown();
-        else
-            chooseNeighbour(event->key() == Qt::Key_Down ? 1 : -1);
+    ErrorGuard::run([&] {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (event->modifiers() & Qt::AltModifier)
+                dropDown();
+            else
+                chooseNeighbour(event->key() == Qt::Key_Down ? 1 : -1);
+            event->accept();
+            return;
+        case Qt::Key_Backspace:
+        case Qt::Key_Escape:
+            m_searchText.clear();
+            event->accept();
+            return;
+        default:
+            break;
+        }
+        const QString typed = searchCharacters(*event);
+        if (typed.isEmpty()) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        typeCharacters(typed);
         event->accept();
-        return;
-    case Qt::Key_Backspace:
-    case Qt::Key_Escape:
-        m_searchText.clear();
-        event->accept();
-        return;
-    default:
-        break;
-    }
-    const QString typed = searchCharacters(*event);
-    if (typed.isEmpty()) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    typeCharacters(typed);
-    event->accept();
+    });
 }
 
 void DBLookupComboBox::mousePressEvent(QMouseEvent *event)
@@ -444,10 +447,12 @@ void DBLookupComboBox::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    if (isListVisible())
-        closeUp(false);
-    else
-        dropDown();
+    ErrorGuard::run([this] {
+        if (isListVisible())
+            closeUp(false);
+        else
+            dropDown();
+    });
     event->accept();
 }
 
@@ -472,7 +477,7 @@ bool DBLookupComboBox::eventFilter(QObject *watched, QEvent *event)
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        closeUp(true);
+        ErrorGuard::run([this] { closeUp(true); });
         return true;
     case Qt::Key_Escape:
         closeUp(false);

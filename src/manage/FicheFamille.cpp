@@ -4,9 +4,7 @@
 #include "controls/MyPanel.h"
 #include "data/DataModule.h"
 #include "dbwidgets/DBEdit.h"
-#include "dbwidgets/ErrorBox.h"
-
-#include <exception>
+#include "guard/ErrorGuard.h"
 
 TFrmFicheFamille::TFrmFicheFamille(TDM &dm, QWidget *owner)
     : ModalForm(owner, QStringLiteral("Fiche Famille"), QSize(632, 150), Border::Dialog)
@@ -60,11 +58,6 @@ void TFrmFicheFamille::BtnAnnulerClick()
 // fail, the error is shown here, since nothing may leave a destructor.
 void TFrmFicheFamille::FormDestroy()
 {
-    if (!m_dm.IBFAMILLE.isEditing())
-        return;
-    try {
-        m_dm.IBFAMILLE.cancel();
-    } catch (const std::exception &error) {
-        ErrorBox::show(parentWidget(), QString::fromUtf8(error.what()));
-    }
+    if (m_dm.IBFAMILLE.isEditing())
+        ErrorGuard::run([this] { m_dm.IBFAMILLE.cancel(); });
 }

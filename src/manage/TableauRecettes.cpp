@@ -13,6 +13,7 @@
 #include "dbwidgets/Beep.h"
 #include "dbwidgets/DBGrid.h"
 #include "dbwidgets/DBLookupComboBox.h"
+#include "guard/ErrorGuard.h"
 
 #include <QGroupBox>
 #include <QScopeGuard>
@@ -152,7 +153,7 @@ void TFrmTableauRecettes::createRecipeList()
     m_recipeList->setRowColours(listBackground, listAlternate);
     m_recipeList->addColumn(QStringLiteral("DESCRIPTION"), QStringLiteral("Description"), 100);
     m_recipeList->setDataSource(&m_dm.DSRECETTES);
-    connect(m_recipeList, &DBGrid::gridDoubleClicked, this, &TFrmTableauRecettes::BtnModifierRecetteClick);
+    ErrorGuard::connect(m_recipeList, &DBGrid::gridDoubleClicked, this, &TFrmTableauRecettes::BtnModifierRecetteClick);
     m_anchors->anchor(m_recipeList, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 }
 

@@ -6,6 +6,8 @@
 #include "richtext/RtfWriter.h"
 #include "richtext/ShownCharFormat.h"
 
+#include "guard/ErrorGuard.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -441,16 +443,21 @@ void RichEdit::pasteFromClipboard()
 QMenu *RichEdit::createEditMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
+    const auto addCommand = [this, menu](const QString &caption, void (RichEdit::*command)(), bool enabled) {
+        QAction *action = menu->addAction(caption);
+        ErrorGuard::connect(action, &QAction::triggered, this, command);
+        action->setEnabled(enabled);
+    };
     const bool selected = textCursor().hasSelection();
-    menu->addAction(QStringLiteral("&Défaire"), this, [this] { undo(); })->setEnabled(canUndo());
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("&Couper"), this, [this] { cutToClipboard(); })->setEnabled(selected && takesEdits());
-    menu->addAction(QStringLiteral("Copi&er"), this, [this] { copy(); })->setEnabled(selected);
     const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
-    menu->addAction(QStringLiteral("C&oller"), this, [this] { pasteFromClipboard(); })
-        ->setEnabled(takesEdits() && clipboard && canInsertFromMimeData(clipboard));
+    addCommand(QStringLiteral("&Défaire"), &RichEdit::undo, canUndo());
     menu->addSeparator();
-    menu->addAction(QStringLiteral("&Tout sélectionner"), this, [this] { selectAll(); })->setEnabled(textLength() > 0);
+    addCommand(QStringLiteral("&Couper"), &RichEdit::cutToClipboard, selected && takesEdits());
+    addCommand(QStringLiteral("Copi&er"), &RichEdit::copy, selected);
+    addCommand(QStringLiteral("C&oller"), &RichEdit::pasteFromClipboard,
+        takesEdits() && clipboard && canInsertFromMimeData(clipboard));
+    menu->addSeparator();
+    addCommand(QStringLiteral("&Tout sélectionner"), &RichEdit::selectAll, textLength() > 0);
     return menu;
 }
 

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "GuiTestMain.h"
 #include "Main.h"
 #include "ModalAnswer.h"
 #include "ScratchDatabase.h"
@@ -421,12 +422,6 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    Application application(argc, argv);
-    TestMain test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+CUISINOTTE_GUI_TEST_MAIN(Application, TestMain)
 
 #include "tst_main.moc"

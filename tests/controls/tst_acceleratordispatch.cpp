@@ -1,4 +1,7 @@
 #include "controls/AcceleratorDispatch.h"
+
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include "controls/MyButtons.h"
 
 #include <QDialog>
@@ -146,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAcceleratorDispatch)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestAcceleratorDispatch)
 #include "tst_acceleratordispatch.moc"

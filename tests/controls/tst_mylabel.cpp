@@ -1,5 +1,7 @@
 #include "controls/MyLabel.h"
 
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include <QTest>
 
 class TestMyLabel : public QObject
@@ -49,5 +51,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMyLabel)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestMyLabel)
 #include "tst_mylabel.moc"

@@ -1,4 +1,7 @@
 #include "controls/ControlBitmaps.h"
+
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include "controls/MyPanel.h"
 
 #include <QDialog>
@@ -116,5 +119,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMyPanel)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestMyPanel)
 #include "tst_mypanel.moc"

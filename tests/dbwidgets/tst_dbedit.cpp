@@ -1,5 +1,8 @@
 #include "dbwidgets/DBEdit.h"
 
+#include "GuiTestMain.h"
+#include "ModalAnswer.h"
+#include "guard/GuardedApplication.h"
 #include "dataset/MemoryDataset.h"
 #include "dbwidgets/Beep.h"
 
@@ -19,6 +22,7 @@ struct BoundEdit
     {
         dataset.addField(u"IDFAMILLE"_s, FieldKind::Float);
         dataset.addField(u"FAMILLE"_s, FieldKind::Text, 100);
+        dataset.addField(u"PERSONNES"_s, FieldKind::SmallInt);
         source.setDataset(&dataset);
         dataset.open();
         for (const auto &[key, name] : {std::pair{1.0, u"Tartes"_s}, std::pair{2.0, u"Soupes"_s}}) {
@@ -112,6 +116,24 @@ private slots:
         QTRY_VERIFY(bound.other->hasFocus());
         QCOMPARE(bound.dataset.state(), DatasetState::Edit);
         QCOMPARE(bound.name().asString(), u"Tarte"_s);
+    }
+
+    // A text the row refuses keeps the focus in the box; its error is shown once, when the focus
+    // change is over.
+    void aRefusedTextKeepsTheFocus()
+    {
+        BoundEdit bound;
+        bound.edit->setDataField(u"PERSONNES"_s);
+        bound.type(u"99999"_s);
+
+        MessageBoxWatcher boxes;
+        bound.other->setFocus();
+        QTRY_COMPARE(boxes.texts().size(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.texts(), QStringList{u"99999 n'est pas une valeur valide pour le champ 'PERSONNES'."_s});
+        QTRY_COMPARE(bound.window.focusWidget(), bound.edit);
+        QCOMPARE(bound.edit->text(), u"99999"_s);
+        QVERIFY(bound.dataset.fieldByName(u"PERSONNES"_s).isNull());
     }
 
     void typingWorksInABoxBoundWhileTheRowIsInserted()
@@ -234,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDBEdit)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestDBEdit)
 #include "tst_dbedit.moc"

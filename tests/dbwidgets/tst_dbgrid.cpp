@@ -1,7 +1,10 @@
 #include "dbwidgets/DBGrid.h"
+
+#include "GuiTestMain.h"
+#include "ModalAnswer.h"
+#include "guard/GuardedApplication.h"
 #include "dbwidgets/DBGridRowIndicator.h"
 #include "dataset/Dataset.h"
-#include "dataset/DatasetError.h"
 #include "dataset/MemoryDataset.h"
 
 #include <QApplication>
@@ -284,17 +287,13 @@ private slots:
         // The row cannot be written without its description, so the dataset cannot leave it.
         list.dataset.fieldByName(QStringLiteral("DESCRIPTION")).clear();
 
-        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-        QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        // Straight to the grid: the application's own dispatch is what catches such an error.
-        QObject &grid = list.grid;
-        if (move == QLatin1String("down"))
-            QVERIFY_THROWS_EXCEPTION(DatasetError, grid.event(&down));
-        else if (move == QLatin1String("page down"))
-            QVERIFY_THROWS_EXCEPTION(DatasetError, grid.event(&pageDown));
-        else
-            QVERIFY_THROWS_EXCEPTION(DatasetError, grid.event(&tab));
+        const Qt::Key key = move == QLatin1String("down") ? Qt::Key_Down
+            : move == QLatin1String("page down")          ? Qt::Key_PageDown
+                                                          : Qt::Key_Tab;
+        MessageBoxAnswer error;
+        QTest::keyClick(&list.grid, key);
+        QVERIFY(error.answered());
+        QVERIFY2(error.text().contains(QStringLiteral("DESCRIPTION")), qPrintable(error.text()));
 
         QCOMPARE(list.dataset.state(), DatasetState::Edit);
         QCOMPARE(list.dataset.recordIndex(), 1);
@@ -672,5 +671,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDBGrid)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestDBGrid)
 #include "tst_dbgrid.moc"

@@ -1,5 +1,7 @@
 #include "dbwidgets/DBLookupComboBox.h"
 
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include "dataset/MemoryDataset.h"
 
 #include <QApplication>
@@ -471,5 +473,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDBLookupComboBox)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestDBLookupComboBox)
 #include "tst_dblookupcombobox.moc"

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "GuiTestMain.h"
 #include "ModalAnswer.h"
 #include "WindowDriver.h"
 
@@ -169,12 +170,6 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    Application application(argc, argv);
-    TestFicheFamille test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+CUISINOTTE_GUI_TEST_MAIN(Application, TestFicheFamille)
 
 #include "tst_fichefamille.moc"

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "GuiTestMain.h"
 #include "ModalAnswer.h"
 #include "WindowDriver.h"
 
@@ -386,12 +387,6 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    Application application(argc, argv);
-    TestTableauRecettes test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+CUISINOTTE_GUI_TEST_MAIN(Application, TestTableauRecettes)
 
 #include "tst_tableaurecettes.moc"

@@ -1,4 +1,7 @@
 #include "richedit/RichEdit.h"
+
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include "richtext/RichTextFormat.h"
 
 #include <QAction>
@@ -843,5 +846,5 @@ void TestRichEdit::renderRangeMovesPastALineTallerThanThePage()
     QVERIFY(!hasInk(page, QRect(0, 111, 300, 89))); // the cut line stays inside the rectangle
 }
 
-QTEST_MAIN(TestRichEdit)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestRichEdit)
 #include "tst_richedit.moc"

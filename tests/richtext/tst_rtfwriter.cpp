@@ -1,4 +1,7 @@
 #include "richedit/RichEdit.h"
+
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include "richtext/RichTextFormat.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -285,5 +288,5 @@ void TestRtfWriter::libreOfficeReadsTheSameText()
     QCOMPARE(shown, u"Crème brûlée {pour 4} • 4 jaunes d'œufs 50 g Ω 😀 \\ fin"_s);
 }
 
-QTEST_MAIN(TestRtfWriter)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestRtfWriter)
 #include "tst_rtfwriter.moc"

@@ -44,3 +44,22 @@ MessageBoxAnswer::MessageBoxAnswer()
     })
 {
 }
+
+MessageBoxWatcher::MessageBoxWatcher()
+{
+    qApp->installEventFilter(this);
+}
+
+bool MessageBoxWatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *box = qobject_cast<QMessageBox *>(watched);
+    if (box && event->type() == QEvent::Show) {
+        m_texts.append(box->text());
+        // From inside the box's own event loop, once it runs.
+        QTimer::singleShot(0, box, [box] {
+            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                ok->click();
+        });
+    }
+    return false;
+}

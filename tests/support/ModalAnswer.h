@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 
@@ -38,6 +39,22 @@ private:
     QString m_title;
     QString m_text;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
+};
+
+/// Closes with OK every message box shown while it lives, and keeps what each one said: for
+/// counting the boxes a command shows.
+class MessageBoxWatcher : public QObject
+{
+public:
+    MessageBoxWatcher();
+
+    QStringList texts() const { return m_texts; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QStringList m_texts;
 };
 
 /// Answers the next modal dialog when it is a Dialog, by running the action on it; any other

@@ -10,4 +10,6 @@ class ErrorBox
 {
 public:
     static void show(QWidget *parent, const QString &message);
+    /// Over the window the user is working in: the active modal window, or else the active one.
+    static void showOverActiveWindow(const QString &message);
 };
