@@ -99,9 +99,19 @@ void DBGrid::addColumn(const QString &fieldName, const QString &title, int width
     followDataset();
 }
 
+// The first colour is the grid's background too, wherever no row stands: below the last row,
+// right of the columns, and all over an empty list.
 void DBGrid::setRowColours(const QColor &background, const QColor &alternate)
 {
     m_model->setRowColours(background, alternate);
+    QPalette listColours = viewport()->palette();
+    listColours.setColor(viewport()->backgroundRole(), background);
+    viewport()->setPalette(listColours);
+    // The indicator's style paints what lies below its last row in one of these.
+    QPalette indicatorColours = m_indicator->palette();
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        indicatorColours.setColor(role, background);
+    m_indicator->setPalette(indicatorColours);
     m_indicator->viewport()->update();
 }
 

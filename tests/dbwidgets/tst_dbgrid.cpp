@@ -551,6 +551,28 @@ private slots:
         }
     }
 
+    // Below the last row and right of the column, the list shows its first colour, however few
+    // rows it has.
+    void theBackgroundIsTheFirstColourWhereNoRowStands_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("two rows") << 2;
+    }
+    void theBackgroundIsTheFirstColourWhereNoRowStands()
+    {
+        QFETCH(int, rows);
+        Fixture list(rows, 10, {400, 300});
+        QVERIFY(list.show());
+        const QImage cells = list.grid.viewport()->grab().toImage();
+        const QImage indicator = list.grid.verticalHeader()->viewport()->grab().toImage();
+        const int below = cells.height() - 5;
+        QCOMPARE(cells.pixelColor(5, below), kBackground);
+        QCOMPARE(cells.pixelColor(cells.width() - 5, 5 + rows * list.rowHeight()), kBackground);
+        QCOMPARE(cells.pixelColor(cells.width() - 5, below), kBackground);
+        QCOMPARE(indicator.pixelColor(indicator.width() / 2, below), kBackground);
+    }
+
     void theIndicatorMarksTheCurrentRow()
     {
         Fixture list(5);
