@@ -27,8 +27,7 @@ TMyControl::TMyControl(const QString &stripName, QWidget *parent)
     setMouseTracking(true);
 
     // A font set here is the button's own: the font of the panel it stands on does not reach it.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
+    QFont font = WindowsFonts::font(QStringLiteral("MS Sans Serif"), 11);
     font.setBold(true);
     setFont(font);
     QPalette colours = palette();

@@ -1,4 +1,7 @@
 #include "controls/ControlBitmaps.h"
+
+#include "GuiTestMain.h"
+#include "guard/GuardedApplication.h"
 #include "controls/MyButtons.h"
 
 #include <QEnterEvent>
@@ -235,9 +238,6 @@ private slots:
     void captionPlacementAndColours()
     {
         ButtonOnWindow fixture;
-        QFont font = fixture.button->font();
-        font.setPixelSize(11);
-        fixture.button->setFont(font);
 
         const auto rowsInColour = [&](const QColor &colour) {
             const QImage painted = fixture.button->grab().toImage();
@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(button->size(), size);
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
         QVERIFY(button->font().bold());
-        QCOMPARE(button->font().pointSize(), 8);
+        QCOMPARE(button->font().pixelSize(), 11);
         QCOMPARE(button->palette().color(QPalette::ButtonText), cream);
     }
 
@@ -299,7 +299,7 @@ private slots:
         large.setPixelSize(30);
         parent.setFont(large);
         TMyButton button(&parent);
-        QCOMPARE(button.font().pointSize(), 8);
+        QCOMPARE(button.font().pixelSize(), 11);
         QCOMPARE(button.font().family(), QStringLiteral("MS Sans Serif"));
     }
 
@@ -327,5 +327,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMyControl)
+CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestMyControl)
 #include "tst_mycontrol.moc"
