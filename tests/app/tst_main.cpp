@@ -198,24 +198,16 @@ private slots:
         QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), QStringLiteral("Veloute"));
     }
 
-    void onlyTheRecipeManagementCommandCommits_data()
+    void theRecipeManagementCommandCommits_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("commits");
-
-        QTest::newRow("Gestion des Recettes menu") << "GestiondesRecettes1" << true;
-        QTest::newRow("Gestion button") << "SpeedButton2" << true;
-        QTest::newRow("Visualisation menu") << "Visualisation1" << false;
-        QTest::newRow("Visualisation button") << "SpeedButton3" << false;
-        QTest::newRow("Note") << "Note1" << false;
-        QTest::newRow("Info") << "Info1" << false;
-        QTest::newRow("A propos") << "Apropos1" << false;
+        QTest::newRow("Gestion des Recettes menu") << "GestiondesRecettes1";
+        QTest::newRow("Gestion button") << "SpeedButton2";
     }
 
-    void onlyTheRecipeManagementCommandCommits()
+    void theRecipeManagementCommandCommits()
     {
         QFETCH(QString, command);
-        QFETCH(bool, commits);
 
         StartedProgram program;
         TDM &dm = program.dm;
@@ -228,34 +220,25 @@ private slots:
         const double soupesKey = dm.IBFAMILLE.fieldByName(QStringLiteral("IDFAMILLE")).asFloat();
 
         // The recipe management window opens on the family that is current, and is closed.
-        std::optional<DialogAnswer<TFrmTableauRecettes>> management;
         QString shownFamily;
-        if (commits) {
-            management.emplace([&shownFamily](TFrmTableauRecettes &window) {
-                shownFamily = window.findChild<DBLookupComboBox *>()->text();
-                QTest::mouseClick(window.findChild<TMyControl *>(QStringLiteral("BtnFermer")), Qt::LeftButton);
-            });
-        }
+        DialogAnswer<TFrmTableauRecettes> management([&shownFamily](TFrmTableauRecettes &window) {
+            shownFamily = window.findChild<DBLookupComboBox *>()->text();
+            QTest::mouseClick(window.findChild<TMyControl *>(QStringLiteral("BtnFermer")), Qt::LeftButton);
+        });
         runCommand(program.window, command);
-        if (commits) {
-            QVERIFY(management->answered());
-            QCOMPARE(shownFamily, QStringLiteral("Soupes"));
-        }
+        QVERIFY(management.answered());
+        QCOMPARE(shownFamily, QStringLiteral("Soupes"));
 
         const QString soupes = QStringLiteral("select IDFAMILLE from FAMILLE where FAMILLE = 'Soupes'");
-        QCOMPARE(program.database.countRows(soupes), commits ? 1 : 0);
-        if (commits) {
-            // Re-read from the start: the first family by name and its first recipe.
-            QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Entrees"));
-            QVERIFY(dm.IBFAMILLE.bof());
-            QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), QStringLiteral("Veloute"));
-            QVERIFY(dm.IBQUALITE.isActive());
-            QVERIFY(dm.IBDIFFICULTE.isActive());
-        } else {
-            QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Soupes"));
-        }
+        QCOMPARE(program.database.countRows(soupes), 1);
+        // Re-read from the start: the first family by name and its first recipe.
+        QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Entrees"));
+        QVERIFY(dm.IBFAMILLE.bof());
+        QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), QStringLiteral("Veloute"));
+        QVERIFY(dm.IBQUALITE.isActive());
+        QVERIFY(dm.IBDIFFICULTE.isActive());
         QCOMPARE(dm.dxMemData.state(), DatasetState::Insert);
-        QCOMPARE(dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).asFloat(), commits ? soupesKey : 101.0);
+        QCOMPARE(dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).asFloat(), soupesKey);
     }
 
     void windowHasItsSizeAndTheLineFollowsItsWidth()
