@@ -16,6 +16,13 @@ QFont titleFont()
     return font;
 }
 
+void setHint(QWidget *widget, const QString &hint)
+{
+    const qsizetype bar = hint.indexOf(u'|');
+    widget->setToolTip(bar < 0 ? hint : hint.left(bar));
+    widget->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
 DBEdit *greyedFieldBox(QWidget *parent, const QString &name, const QRect &geometry, DataSource *source,
     const QString &fieldName)
 {

@@ -25,13 +25,17 @@ inline const QColor panelColour{0xbb, 0xcc, 0xcd};
 /// MS Sans Serif bold italic, 19 pixels: the windows' titles.
 QFont titleFont();
 
+/// A hint made of a short part, "|" and a long part shows the short part as the tooltip and
+/// the long part in the window's status bar; a hint without "|" is shown whole in both.
+void setHint(QWidget *widget, const QString &hint);
+
 template <class Button>
 Button *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint, const QRect &geometry)
 {
     auto *button = new Button(parent);
     button->setObjectName(name);
     button->setCaption(caption);
-    button->setToolTip(hint);
+    setHint(button, hint);
     button->setGeometry(geometry);
     return button;
 }

@@ -152,6 +152,11 @@ void TMyRichEdit::StartEditing()
     m_link.edit();
 }
 
+void TMyRichEdit::Change()
+{
+    emit textChanged();
+}
+
 void TMyRichEdit::textWasChanged()
 {
     if (m_contentLoaded)

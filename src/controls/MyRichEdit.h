@@ -38,14 +38,20 @@ public:
     /// Reads the field's content into the editor, when it is a memo not loaded yet.
     virtual void LoadRichText();
 
+    /// Put the row into edit state first, as the keys do.
+    void cutToClipboard() override;
+    void pasteFromClipboard() override;
+
+    /// Tells of a change as a change of the text does: once the content is loaded, the field is
+    /// marked to be written, and textChanged is emitted.
+    void Change();
+
 signals:
     /// The editor has just shown the field anew.
     void myDataChange(TMyRichEdit *sender);
 
 protected:
     bool takesEdits() const override;
-    void cutToClipboard() override;
-    void pasteFromClipboard() override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

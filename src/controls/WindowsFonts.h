@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 /// The windows keep the font names they were designed with ("MS Sans Serif", "Comic Sans MS",
 /// "Arial"); installed free fonts stand in for them.
@@ -10,6 +11,9 @@ namespace WindowsFonts {
 /// Maps the designed names to the installed stand-ins. Called once at start-up, before any
 /// window exists.
 void substitute();
+
+/// The typeface names the windows were designed with, which stand for installed fonts.
+QStringList designedFamilies();
 
 /// A font given, as the windows give it, by its height in pixels.
 QFont font(const QString &family, int pixelSize);

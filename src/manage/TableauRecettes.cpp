@@ -9,12 +9,14 @@
 #include "controls/FormControls.h"
 #include "controls/MyPanel.h"
 #include "controls/WindowsFonts.h"
+#include "editor/FicheRecettes.h"
 #include "data/DataModule.h"
 #include "dbwidgets/Beep.h"
 #include "dbwidgets/DBGrid.h"
 #include "dbwidgets/DBLookupComboBox.h"
 #include "guard/ErrorGuard.h"
 
+#include <QDateTime>
 #include <QGroupBox>
 #include <QScopeGuard>
 
@@ -289,17 +291,32 @@ void TFrmTableauRecettes::BtnImprimerThemeClick()
     refused(m_dm.IBFAMILLE.isEmpty());
 }
 
-// The recipe card comes with its own window; until then the command only checks that there is
-// a family to add the recipe to.
+// The card is made before the new recipe exists, which gets its dates, its family and the first
+// ratings; the card posts it, or its destruction cancels it.
 void TFrmTableauRecettes::BtnNouvelleRecetteClick()
 {
-    refused(m_dm.IBFAMILLE.isEmpty());
+    if (refused(m_dm.IBFAMILLE.isEmpty()))
+        return;
+    auto *card = new TFrmFicheRecettes(m_dm, this);
+    const auto release = releaseLater(card);
+    QueryDataset &recipes = m_dm.IBRECETTES;
+    recipes.append();
+    recipes.fieldByName(QStringLiteral("DATE_CREATION")).setValue(QDateTime::currentDateTime());
+    recipes.fieldByName(QStringLiteral("DATE_DERN_MODIF")).setValue(QDateTime::currentDateTime());
+    recipes.fieldByName(QStringLiteral("IDFAMILLE")).setValue(m_dm.IBFAMILLE.fieldByName(QStringLiteral("IDFAMILLE")).asFloat());
+    recipes.fieldByName(QStringLiteral("QUALITE")).setValue(1);
+    recipes.fieldByName(QStringLiteral("DIFFICULTE")).setValue(1);
+    card->exec();
 }
 
-// As the new recipe, this waits for the recipe card.
 void TFrmTableauRecettes::BtnModifierRecetteClick()
 {
-    refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBRECETTES.isEmpty());
+    if (refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBRECETTES.isEmpty()))
+        return;
+    auto *card = new TFrmFicheRecettes(m_dm, this);
+    const auto release = releaseLater(card);
+    m_dm.IBRECETTES.edit();
+    card->exec();
 }
 
 void TFrmTableauRecettes::BtnSupprimerRecetteClick()

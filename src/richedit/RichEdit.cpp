@@ -428,6 +428,12 @@ bool RichEdit::canUndo() const
     return !isReadOnly() && document()->isUndoAvailable();
 }
 
+bool RichEdit::canPasteFromClipboard() const
+{
+    const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
+    return clipboard && canInsertFromMimeData(clipboard);
+}
+
 void RichEdit::cutToClipboard()
 {
     if (!isReadOnly())
@@ -449,13 +455,11 @@ QMenu *RichEdit::createEditMenu(QWidget *parent)
         action->setEnabled(enabled);
     };
     const bool selected = textCursor().hasSelection();
-    const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
     addCommand(QStringLiteral("&Défaire"), &RichEdit::undo, canUndo());
     menu->addSeparator();
     addCommand(QStringLiteral("&Couper"), &RichEdit::cutToClipboard, selected && takesEdits());
     addCommand(QStringLiteral("Copi&er"), &RichEdit::copy, selected);
-    addCommand(QStringLiteral("C&oller"), &RichEdit::pasteFromClipboard,
-        takesEdits() && clipboard && canInsertFromMimeData(clipboard));
+    addCommand(QStringLiteral("C&oller"), &RichEdit::pasteFromClipboard, takesEdits() && canPasteFromClipboard());
     menu->addSeparator();
     addCommand(QStringLiteral("&Tout sélectionner"), &RichEdit::selectAll, textLength() > 0);
     return menu;

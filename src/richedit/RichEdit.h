@@ -98,6 +98,8 @@ public:
     void setFormattingRectangle(const QRect &rectangle);
 
     bool canUndo() const;
+    // Whether the clipboard holds something the control can paste, read-only or not.
+    bool canPasteFromClipboard() const;
     virtual void cutToClipboard();
     virtual void pasteFromClipboard();
     // Undo, cut, copy, paste and select all, as the context menu shows them.
