@@ -5,7 +5,9 @@
 
 #include "controls/MyButtons.h"
 #include "controls/MyLabel.h"
+#include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBGrid.h"
+#include "editor/FicheRecettes.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -187,9 +189,43 @@ private slots:
     // Without a recipe, modifying one beeps: the beep shows that the double click reached it.
     void doubleClickInTheListModifiesTheRecipe()
     {
-        ManagementWindow managed(familiesOf(Book::FirstFamilyWithoutRecipes));
+        ManagementWindow managed(familiesOf(Book::OneFamily));
         auto *list = managed.window.findChild<DBGrid *>();
-        QCOMPARE(beepsDuring([&] { QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, {20, 10}); }), 1);
+        DatasetState state = DatasetState::Inactive;
+        QString title;
+        DialogAnswer<TFrmFicheRecettes> card([&](TFrmFicheRecettes &window) {
+            state = managed.book.dm.IBRECETTES.state();
+            title = window.findChild<DBEdit *>(u"DBDescription"_s)->text();
+            window.reject();
+        });
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, {20, 10});
+        QVERIFY(card.answered());
+        QCOMPARE(state, DatasetState::Edit);
+        QCOMPARE(title, managed.book.currentRecipe());
+        runDeferredDeletes();
+        QCOMPARE(managed.book.dm.IBRECETTES.state(), DatasetState::Browse);
+    }
+
+    // The card gets a new recipe of the family shown: today in both dates, the first ratings,
+    // nothing else; cancelled, it leaves no row.
+    void aNewRecipeIsHandedToTheCardWithItsDefaults()
+    {
+        ManagementWindow managed(familiesOf(Book::OneFamily));
+        QueryDataset &recipes = managed.book.dm.IBRECETTES;
+        const QStringList before = managed.book.recipeTitles();
+        QVariantList values;
+        DialogAnswer<TFrmFicheRecettes> card([&](TFrmFicheRecettes &window) {
+            for (const char16_t *field : {u"DATE_CREATION", u"DATE_DERN_MODIF", u"IDFAMILLE", u"QUALITE", u"DIFFICULTE",
+                     u"DESCRIPTION"})
+                values.append(recipes.fieldByName(QString::fromUtf16(field)).value());
+            clickButton(&window, u"Btnannuler"_s);
+        });
+        managed.click(u"BtnNouvelleRecette"_s);
+        QVERIFY(card.answered());
+        const QVariant today = QDate::currentDate();
+        QCOMPARE(values, (QVariantList{today, today, managed.book.familyKey(u"Desserts"_s), 1, 1, QVariant()}));
+        runDeferredDeletes();
+        QCOMPARE(managed.book.recipeTitles(), before);
     }
 
     void commandsThatCannotRunBeep_data()
@@ -217,11 +253,11 @@ private slots:
         QTest::newRow("no recipe: modify family") << Book::FirstFamilyWithoutRecipes << "BtnModiiferTheme" << "TFrmFicheFamille";
         QTest::newRow("no recipe: delete family") << Book::FirstFamilyWithoutRecipes << "BtnSupprimerTheme" << "TFrmSuppFamille";
         QTest::newRow("no recipe: move") << Book::FirstFamilyWithoutRecipes << "MyButton2" << "TFrmDepacer";
-        QTest::newRow("no recipe: new recipe") << Book::FirstFamilyWithoutRecipes << "BtnNouvelleRecette" << "";
+        QTest::newRow("no recipe: new recipe") << Book::FirstFamilyWithoutRecipes << "BtnNouvelleRecette" << "TFrmFicheRecettes";
 
         QTest::newRow("recipes: delete recipe") << Book::OneFamily << "BtnSupprimerRecette" << "TFrmSuppRecette";
         QTest::newRow("recipes: list families") << Book::OneFamily << "BtnImprimerTheme" << "";
-        QTest::newRow("recipes: modify recipe") << Book::OneFamily << "BtnModifierRecette" << "";
+        QTest::newRow("recipes: modify recipe") << Book::OneFamily << "BtnModifierRecette" << "TFrmFicheRecettes";
     }
     void commandsThatCannotRunBeep()
     {
@@ -371,6 +407,7 @@ private slots:
         QSignalSpy firstClicks(managed.window.findChild<TMyControl *>(first), &TMyControl::clicked);
         QSignalSpy secondClicks(managed.window.findChild<TMyControl *>(second), &TMyControl::clicked);
         managed.window.activateWindow();
+        OpenedDialog opened;
         QTest::keyClick(managed.familyBox(), Qt::Key(key), Qt::AltModifier);
         QCOMPARE(firstClicks.size(), 1);
         QCOMPARE(secondClicks.size(), 0);
