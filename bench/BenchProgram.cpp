@@ -3,6 +3,7 @@
 #include "BenchRecipeBook.h"
 #include "DataLayerBench.h"
 #include "ManagementWindowBench.h"
+#include "RecipeCardBench.h"
 #include "RichTextBench.h"
 #include "Scoreboard.h"
 #include "StartupBench.h"
@@ -93,6 +94,7 @@ int BenchProgram::measure(const QString &databaseFolder)
 #endif
     DataLayerBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     ManagementWindowBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
+    RecipeCardBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RichTextBench(scoreboard).run();
     scoreboard.printSummary();
     return scoreboard.allTargetsMet() ? 0 : 1;

@@ -73,12 +73,19 @@ RichTextBench::RichTextBench(Scoreboard &scoreboard)
 {
 }
 
+QByteArray RichTextBench::recipeLikeRtf(int paragraphs)
+{
+    QTextDocument document;
+    fill(document, paragraphs);
+    return richtext::writeRtf(document);
+}
+
 // Recipe-like paragraphs, the same on every run; about one in five is bulleted.
-void RichTextBench::fill(QTextDocument &document)
+void RichTextBench::fill(QTextDocument &document, int paragraphs)
 {
     QTextCursor cursor(&document);
     QTextList *list = nullptr;
-    for (int paragraph = 0; paragraph < kParagraphs; ++paragraph) {
+    for (int paragraph = 0; paragraph < paragraphs; ++paragraph) {
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(alignmentOf(paragraph));
         const bool bulleted = paragraph % 5 == 1;
@@ -106,7 +113,7 @@ void RichTextBench::fill(QTextDocument &document)
 void RichTextBench::run()
 {
     QTextDocument generated;
-    fill(generated);
+    fill(generated, kParagraphs);
     const QByteArray rtf = richtext::writeRtf(generated);
     const QString html = generated.toHtml();
     m_scoreboard.report(QStringLiteral("rich text: RTF of 5,000 paragraphs"), double(rtf.size()) / 1024, QStringLiteral("KiB"));

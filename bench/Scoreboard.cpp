@@ -19,6 +19,7 @@ Target Target::atMost(double limit, const QString &description)
 
 void Scoreboard::report(const QString &name, double value, const QString &unit, const std::optional<Target> &target)
 {
+    m_figures.insert(name, value);
     QString verdict;
     if (target) {
         ++m_targets;
@@ -31,6 +32,14 @@ void Scoreboard::report(const QString &name, double value, const QString &unit, 
         + verdict;
     std::printf("%s\n", qPrintable(line.trimmed()));
     std::fflush(stdout);
+}
+
+std::optional<double> Scoreboard::figure(const QString &name) const
+{
+    const auto found = m_figures.constFind(name);
+    if (found == m_figures.cend())
+        return std::nullopt;
+    return *found;
 }
 
 void Scoreboard::note(const QString &text)

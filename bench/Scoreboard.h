@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -24,11 +25,14 @@ class Scoreboard
 public:
     void report(const QString &name, double value, const QString &unit, const std::optional<Target> &target = {});
     void note(const QString &text);
+    /// A figure reported earlier in the run, to measure another against it.
+    std::optional<double> figure(const QString &name) const;
     /// Prints the closing "bench: N of M targets met" line.
     void printSummary() const;
     bool allTargetsMet() const { return m_met == m_targets; }
 
 private:
+    QHash<QString, double> m_figures;
     int m_targets = 0;
     int m_met = 0;
 };
