@@ -8,7 +8,6 @@
 #include "firebird/Statement.h"
 
 #include <memory>
-#include <stdexcept>
 
 namespace {
 
@@ -16,13 +15,6 @@ constexpr int kRepetitions = 11;
 constexpr int kSwitches = 41;
 const QString kMilliseconds = QStringLiteral("ms");
 const QString kMebibytes = QStringLiteral("MB");
-
-// A figure is only worth printing if the work it timed really happened.
-void check(bool condition, const char *what)
-{
-    if (!condition)
-        throw std::runtime_error(std::string("the benchmark's own check failed: ") + what);
-}
 
 // The recipes were re-read for the family IBFAMILLE stands on, and the first one can be read.
 void checkRecipesFollow(TDM &dm)

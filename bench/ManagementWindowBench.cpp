@@ -2,6 +2,7 @@
 
 #include "BenchRecipeBook.h"
 #include "Scoreboard.h"
+#include "WindowInput.h"
 
 #include "controls/MyControl.h"
 #include "data/DataModule.h"
@@ -9,10 +10,8 @@
 #include "manage/TableauRecettes.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <memory>
-#include <stdexcept>
 
 namespace {
 
@@ -22,24 +21,6 @@ constexpr int kSteps = 100;
 // that read more than this read ahead of what it shows.
 constexpr int kMostRowsForAScreen = 200;
 const QString kMilliseconds = QStringLiteral("ms");
-
-void check(bool condition, const char *what)
-{
-    if (!condition)
-        throw std::runtime_error(std::string("the benchmark's own check failed: ") + what);
-}
-
-// A press and a release inside the button, as a click of the mouse gives them.
-void click(QWidget *button)
-{
-    const QPointF centre = QRectF(button->rect()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
-        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(button, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
-        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(button, &release);
-}
 
 QString familyName(TDM &dm)
 {
@@ -92,7 +73,7 @@ void ManagementWindowBench::run()
     for (int step = 0; step < kSteps; ++step) {
         const QString before = familyName(dm);
         steps.append(millisecondsOf([&] {
-            click(next);
+            WindowInput::click(next);
             QApplication::processEvents();
         }));
         check(familyName(dm) != before, "\">\" moved to the next family");

@@ -3,6 +3,7 @@
 #include "BenchRecipeBook.h"
 #include "RichTextBench.h"
 #include "Scoreboard.h"
+#include "WindowInput.h"
 
 #include "controls/MyControl.h"
 #include "controls/MyRichEdit.h"
@@ -10,14 +11,10 @@
 #include "editor/FicheRecettes.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScopeGuard>
 
 #include <cstdio>
-
 #include <memory>
-#include <stdexcept>
 
 namespace {
 
@@ -29,31 +26,6 @@ constexpr int kPosts = 11;
 constexpr int kLargeTextParagraphs = 930;
 const QString kMilliseconds = QStringLiteral("ms");
 const QString kLocateBaseline = QStringLiteral("open + Locate of the last key, 20,000 recipes");
-
-void check(bool condition, const char *what)
-{
-    if (!condition)
-        throw std::runtime_error(std::string("the benchmark's own check failed: ") + what);
-}
-
-void click(QWidget *button)
-{
-    const QPointF centre = QRectF(button->rect()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
-        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(button, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
-        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(button, &release);
-}
-
-void press(QWidget *widget, int key, const QString &text = {})
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &up);
-}
 
 /// The recipe's two texts, put back as they were once the measurements are done.
 class SavedTexts
@@ -141,7 +113,7 @@ void RecipeCardBench::run()
     QList<double> moves;
     for (int move = 0; move < kCaretMoves; ++move) {
         moves.append(millisecondsOf([&] {
-            press(ingredients, move % 2 == 0 ? Qt::Key_Down : Qt::Key_Up);
+            WindowInput::pressKey(ingredients, move % 2 == 0 ? Qt::Key_Down : Qt::Key_Up);
             QApplication::processEvents();
         }));
     }
@@ -151,7 +123,7 @@ void RecipeCardBench::run()
     QList<double> keystrokes;
     for (int keystroke = 0; keystroke < kKeystrokes; ++keystroke) {
         keystrokes.append(millisecondsOf([&] {
-            press(ingredients, Qt::Key_A, QStringLiteral("a"));
+            WindowInput::pressKey(ingredients, Qt::Key_A, QStringLiteral("a"));
             QApplication::processEvents();
         }));
     }
@@ -179,7 +151,7 @@ void RecipeCardBench::run()
         }
     });
     const double posting = medianMilliseconds(kPosts,
-        [&] { click(card->findChild<TMyControl *>(QStringLiteral("BtnOk"))); },
+        [&] { WindowInput::click(card->findChild<TMyControl *>(QStringLiteral("BtnOk"))); },
         [&] {
             card.reset();
             check(recipes.locate(QStringLiteral("IDRECETTE"), middleKey), "the middle recipe found");

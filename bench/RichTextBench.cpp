@@ -14,7 +14,6 @@
 
 #include <array>
 #include <memory>
-#include <stdexcept>
 
 namespace {
 
@@ -34,12 +33,6 @@ constexpr std::array kPhrases = {
 };
 constexpr std::array kTypefaces = {u"Arial", u"Times New Roman", u"Comic Sans MS", u"Courier New"};
 constexpr std::array kColours = {Qt::black, Qt::darkBlue, Qt::darkRed, Qt::darkGreen, Qt::darkMagenta};
-
-void check(bool condition, const char *what)
-{
-    if (!condition)
-        throw std::runtime_error(std::string("the rich text benchmark's own check failed: ") + what);
-}
 
 QTextCharFormat runFormat(int paragraph, int run)
 {

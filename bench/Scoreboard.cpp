@@ -34,6 +34,12 @@ void Scoreboard::report(const QString &name, double value, const QString &unit, 
     std::fflush(stdout);
 }
 
+void check(bool condition, const char *what)
+{
+    if (!condition)
+        throw std::runtime_error(std::string("the benchmark's own check failed: ") + what);
+}
+
 std::optional<double> Scoreboard::figure(const QString &name) const
 {
     const auto found = m_figures.constFind(name);

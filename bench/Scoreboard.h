@@ -37,6 +37,10 @@ private:
     int m_met = 0;
 };
 
+/// Stops the benchmark when one of its own checks fails: a figure taken on the wrong state
+/// would mean nothing.
+void check(bool condition, const char *what);
+
 /// How long one call takes, in milliseconds.
 double millisecondsOf(const std::function<void()> &work);
 /// The median of a measurement repeated a number of times, in milliseconds; setUp runs
