@@ -681,6 +681,27 @@ private slots:
         QCOMPARE(card.ingredients()->toPlainText(), u"un.txt"_s);
     }
 
+    // The buttons have the first claim on their letters: Alt+I prints, and never shows the
+    // illustration page, whose tab carries the letter too.
+    void altLettersGoToTheButtons_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Alt+L") << int(Qt::Key_L) << "PgeIllustration";
+        QTest::newRow("Alt+P") << int(Qt::Key_P) << "PgePreparation";
+        QTest::newRow("Alt+I") << int(Qt::Key_I) << "PgeIngredients";
+    }
+    void altLettersGoToTheButtons()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, page);
+        Card card;
+        QSignalSpy prints(card.find<TMyControl>(u"MyButton1"_s), &TMyControl::clicked);
+        QTest::keyClick(card.find<DBEdit>(u"DBDescription"_s), Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(card.find<QTabWidget>(u"PgeControl"_s)->currentWidget()->objectName(), page);
+        QCOMPARE(prints.size(), key == Qt::Key_I ? 1 : 0);
+    }
+
     void altXAndTheCloseBoxEndWithCancel()
     {
         Card card;
