@@ -46,6 +46,9 @@ TFrmFicheRecettes::TFrmFicheRecettes(TDM &dm, QWidget *owner)
 TFrmFicheRecettes::~TFrmFicheRecettes()
 {
     FormDestroy();
+    // The controls are destroyed after this window's own part, and a page control losing its
+    // pages changes its current page: that must reach no handler of a window that is gone.
+    PgeControl->disconnect(this);
 }
 
 void TFrmFicheRecettes::createTopArea()
