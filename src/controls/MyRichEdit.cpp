@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <QTextCursor>
 
 namespace {
 
@@ -98,6 +99,17 @@ void TMyRichEdit::FieldDataChanged()
             if (!m_savedFieldText.isEmpty() && m_savedFieldText == field->asBytes())
                 return;
             m_contentLoaded = false;
+            // Another record's text starts in the editor's own font and colour, not in the
+            // typing attributes the previous record's caret left: a new recipe's empty text, or
+            // one kept as plain text, is typed as the editor shows it.
+            QTextCharFormat typing;
+            typing.setFont(font());
+            typing.setForeground(palette().color(QPalette::Text));
+            // Without a selection, so that only what comes next takes it, not the old text.
+            QTextCursor caret = textCursor();
+            caret.clearSelection();
+            caret.setCharFormat(typing);
+            setTextCursor(caret);
             LoadRichText();
         } else {
             setPlainText(u'(' + field->displayLabel() + u')');

@@ -164,6 +164,27 @@ private slots:
         QCOMPARE(textOf(bound.field().asBytes()), u"Bonjour à tous"_s);
     }
 
+    // Another record's text is typed in the editor's own font and colour, whatever the caret
+    // stood in before.
+    void anotherRecordStartsInTheEditorsOwnFormat()
+    {
+        const QByteArray comicRed =
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Comic Sans MS;}}{\\colortbl;\\red255\\green0\\blue0;}\\f0\\cf1\\fs28 Titre\\par}"_ba;
+        BoundEditor bound(comicRed);
+        QPalette colours = bound.editor->palette();
+        colours.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
+        bound.editor->setPalette(colours);
+        bound.editor->setSelection(2, 0);
+        QCOMPARE(bound.editor->characterFormat().typeface, u"Comic Sans MS"_s);
+
+        bound.dataset.append();
+        bound.type(u"Sel"_s);
+        bound.editor->setSelection(0, 3);
+        QCOMPARE(bound.editor->toPlainText(), u"Sel"_s);
+        QCOMPARE(bound.editor->characterFormat().typeface, bound.editor->font().family());
+        QCOMPARE(bound.editor->characterFormat().colour, QColor(0x00, 0x00, 0x80));
+    }
+
     // A text the row refuses keeps the focus in the editor; its error is shown once, when the
     // focus change is over.
     void refusedTextKeepsTheFocus()
