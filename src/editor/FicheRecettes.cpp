@@ -14,7 +14,9 @@
 #include "dbwidgets/DBLookupComboBox.h"
 #include "guard/ErrorGuard.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDateTime>
 #include <QMenuBar>
 #include <QScopeGuard>
@@ -46,9 +48,13 @@ TFrmFicheRecettes::TFrmFicheRecettes(TDM &dm, QWidget *owner)
 TFrmFicheRecettes::~TFrmFicheRecettes()
 {
     FormDestroy();
-    // The controls are destroyed after this window's own part, and a page control losing its
-    // pages changes its current page: that must reach no handler of a window that is gone.
-    PgeControl->disconnect(this);
+    // The controls are destroyed after this window's own part, and some signal as they go (a
+    // page control losing its pages changes its current page): nothing may reach a handler of
+    // a window that is gone.
+    const QList<QObject *> controls = findChildren<QObject *>();
+    for (QObject *control : controls)
+        control->disconnect(this);
+    QGuiApplication::clipboard()->disconnect(this);
 }
 
 void TFrmFicheRecettes::createTopArea()

@@ -28,13 +28,10 @@
 
 namespace {
 
-// Dropped files are those the desktop sends: local ones.
+// Dropped files are those the desktop sends, local ones; the first is the one that counts.
 bool holdsFiles(const QMimeData *data)
 {
-    if (!data || !data->hasUrls())
-        return false;
-    const QList<QUrl> urls = data->urls();
-    return std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); });
+    return data && data->hasUrls() && !data->urls().isEmpty() && data->urls().constFirst().isLocalFile();
 }
 
 // The overwrite question, in the system's confirmation style.
@@ -175,9 +172,11 @@ void TFrmFicheRecettes::FileExit()
     reject();
 }
 
+// A text that may not be changed has nothing to undo, whatever the command's state says.
 void TFrmFicheRecettes::EditUndo()
 {
-    CurrentEditor->undo();
+    if (CurrentEditor->canUndo())
+        CurrentEditor->undo();
 }
 
 void TFrmFicheRecettes::EditCut()
@@ -211,12 +210,8 @@ void TFrmFicheRecettes::ActionList2Update()
 // Only the first file is loaded, and without the default format first.
 void TFrmFicheRecettes::FilesDropped(const QList<QUrl> &urls)
 {
-    for (const QUrl &url : urls) {
-        if (url.isLocalFile()) {
-            LoadTextFile(url.toLocalFile());
-            return;
-        }
-    }
+    if (!urls.isEmpty() && urls.constFirst().isLocalFile())
+        LoadTextFile(urls.constFirst().toLocalFile());
 }
 
 void TFrmFicheRecettes::dragEnterEvent(QDragEnterEvent *event)

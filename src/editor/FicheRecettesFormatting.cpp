@@ -70,7 +70,9 @@ ParagraphAlignment alignmentOfTag(int tag)
 void TFrmFicheRecettes::connectTextPage(const TextPage &page)
 {
     const FormattingToolBar &bar = *page.toolBar;
-    ErrorGuard::connect(bar.fontName(), &QComboBox::currentTextChanged, this, &TFrmFicheRecettes::FontNameChange);
+    // A typeface is taken when an entry of the list is chosen, not at every letter typed.
+    ErrorGuard::connect(bar.fontName(), &QComboBox::currentIndexChanged, this, &TFrmFicheRecettes::FontNameChange);
+    ErrorGuard::connect(bar.fontName(), &QComboBox::activated, this, &TFrmFicheRecettes::FontNameChange);
     ErrorGuard::connect(bar.fontSize(), &QLineEdit::textChanged, this, &TFrmFicheRecettes::FontSizeChange);
     ErrorGuard::connect(bar.boldButton(), &QToolButton::clicked, this, &TFrmFicheRecettes::BoldButtonClick);
     ErrorGuard::connect(bar.italicButton(), &QToolButton::clicked, this, &TFrmFicheRecettes::ItalicButtonClick);
@@ -199,15 +201,15 @@ void TFrmFicheRecettes::raiseChange()
     CurrentEditor->Change();
 }
 
-// A typeface is taken with the colour the list shows; a name typed that is no typeface of the
+// A typeface is taken with the colour the list shows; a name typed that selects no entry of the
 // list changes nothing.
 void TFrmFicheRecettes::FontNameChange()
 {
     if (Updating)
         return;
     const FormattingToolBar &bar = *pageInUse().toolBar;
-    const int entry = bar.fontName()->findText(bar.fontName()->currentText(), Qt::MatchFixedString);
-    if (entry >= 0) {
+    const int entry = bar.fontName()->currentIndex();
+    if (entry >= 0 && bar.fontName()->itemText(entry) == bar.fontName()->currentText()) {
         CharacterFormat format;
         format.typeface = bar.fontName()->itemText(entry);
         const QColor colour = bar.colorButton()->colour();
@@ -323,7 +325,7 @@ void TFrmFicheRecettes::ColorButtonChange()
     raiseChange();
 }
 
-// Qt's font dialog has no colour: the text keeps its own.
+// Qt's font dialog has no colour, character set or pitch: the text keeps its own.
 void TFrmFicheRecettes::SelectFont()
 {
     const CharacterFormat current = CurrentEditor->characterFormat();

@@ -420,6 +420,31 @@ private slots:
         QCOMPARE(typed.colour, QColor(0x00, 0x00, 0x80));
     }
 
+    // "&Nouveau" empties the text, and what is typed next takes the default format, whatever the
+    // caret stood in.
+    void fileNewStartsAgainInTheDefaultFormat()
+    {
+        Card card;
+        TMyRichEdit *editor = card.ingredients();
+        card.write(editor, u"Titre"_s);
+        editor->setSelection(0, 5);
+        CharacterFormat title;
+        title.typeface = u"Comic Sans MS"_s;
+        title.colour = QColor(Qt::red);
+        title.bold = false;
+        editor->setCharacterFormat(title);
+        editor->setSelection(5, 0);
+        card.action(u"FileNewCmd"_s)->trigger();
+        QCOMPARE(editor->toPlainText(), QString());
+        Card::type(editor, u"Sel"_s);
+        editor->setSelection(0, 3);
+        const CharacterFormat typed = editor->characterFormat();
+        QCOMPARE(typed.typeface, u"MS Sans Serif"_s);
+        QCOMPARE(typed.pointSize, 8);
+        QCOMPARE(typed.bold, true);
+        QCOMPARE(typed.colour, QColor(0x00, 0x00, 0x80));
+    }
+
     // The long part of a hint goes to the status bar of the page in use, the short one is the
     // tooltip; leaving the control brings the panels back.
     void hintsShowInTheStatusBarOfThePageInUse_data()
@@ -485,8 +510,14 @@ private slots:
         card.write(editor, u"Beurre"_s);
         editor->setSelection(0, 6);
         QSignalSpy copies(card.action(u"EditCopyCmd"_s), &QAction::triggered);
+        QSignalSpy pastes(card.action(u"EditPasteCmd"_s), &QAction::triggered);
+        QSignalSpy undos(card.action(u"EditUndoCmd"_s), &QAction::triggered);
         QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(copies.size(), 1);
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(pastes.size(), 1);
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(undos.size(), 1);
 
         card.click(u"BtnIllustration"_s);
         auto *description = card.find<DBEdit>(u"DBDescription"_s);
