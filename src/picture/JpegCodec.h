@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace picture {
+
+struct PictureError
+{
+    QString message;
+};
+
+/// The most memory a decoded picture may take, beyond which a file is refused before anything
+/// is allocated: a few hundred bytes of JPEG can announce a picture of gigabytes.
+inline constexpr qint64 maxDecodedBytes = 256 * 1024 * 1024;
+
+/// Decodes a complete JPEG file at full scale into 24-bit colour (Format_RGB888), with
+/// libjpeg's accurate integer DCT: greyscale is shown grey, CMYK and YCCK (Adobe's, stored
+/// inverted) are converted to colour, progressive and arithmetic-coded files are read. Every
+/// libjpeg error comes back as a value and leaves the image as it was; damaged data libjpeg can
+/// go past (a file cut short) decodes as far as it goes.
+[[nodiscard]] std::optional<PictureError> decodeJpeg(QByteArrayView jpeg, QImage &image);
+
+/// Encodes the image as a baseline sequential colour JPEG of quality 50, the quality tables
+/// forced to baseline. An image without pixels gives no bytes.
+[[nodiscard]] std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg);
+
+} // namespace picture
