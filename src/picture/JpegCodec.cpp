@@ -142,12 +142,8 @@ std::optional<PictureError> decodeJpeg(QByteArrayView jpeg, QImage &image)
     } else {
         const qint64 width = decoding.info.output_width;
         const qint64 height = decoding.info.output_height;
-        if (width * height * 3 > maxDecodedBytes) {
-            error = PictureError{QStringLiteral("L'image est trop grande pour être affichée : %1 × %2 points demanderaient "
-                                                "plus de %3 Mo.")
-                                     .arg(width)
-                                     .arg(height)
-                                     .arg(maxDecodedBytes / (1024 * 1024))};
+        if (!fitsDecoded(width, height, 3)) {
+            error = tooLargeToShow(width, height);
         } else {
             QImage decoded(int(width), int(height), QImage::Format_RGB888);
             if (decoded.isNull())

@@ -1,22 +1,14 @@
 #pragma once
 
+#include "PictureError.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
-#include <QString>
 
 #include <optional>
 
 namespace picture {
-
-struct PictureError
-{
-    QString message;
-};
-
-/// The most memory a decoded picture may take, beyond which a file is refused before anything
-/// is allocated: a few hundred bytes of JPEG can announce a picture of gigabytes.
-inline constexpr qint64 maxDecodedBytes = 256 * 1024 * 1024;
 
 /// Decodes a complete JPEG file at full scale into 24-bit colour (Format_RGB888), with
 /// libjpeg's accurate integer DCT: greyscale is shown grey, CMYK and YCCK (Adobe's, stored
