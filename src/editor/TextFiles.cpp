@@ -22,6 +22,11 @@ namespace {
              .arg(maxSize / (1024 * 1024)));
 }
 
+[[noreturn]] void failToOpen(const QFile &file)
+{
+    fail(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+}
+
 } // namespace
 
 void checkSize(const QString &fileName)
@@ -35,14 +40,14 @@ QByteArray read(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        failToOpen(file);
     // One byte more than the largest text tells a file that grows as it is read (a device) from
     // one that fits.
     QByteArray content = file.read(maxSize + 1);
     if (content.size() > maxSize)
         failTooLarge(fileName);
     if (file.error() != QFile::NoError)
-        fail(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        failToOpen(file);
     return content;
 }
 

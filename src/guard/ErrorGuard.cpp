@@ -3,6 +3,7 @@
 #include "ErrorBox.h"
 
 #include <QApplication>
+#include <QWidget>
 
 namespace ErrorGuard {
 

@@ -2,13 +2,14 @@
 
 #include <QObject>
 #include <QString>
-#include <QWidget>
 
 #include <concepts>
 #include <exception>
 #include <functional>
 #include <type_traits>
 #include <utility>
+
+class QWidget;
 
 /// The one way from Qt into our code.
 ///
