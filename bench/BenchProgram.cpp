@@ -3,6 +3,7 @@
 #include "BenchRecipeBook.h"
 #include "DataLayerBench.h"
 #include "ManagementWindowBench.h"
+#include "PictureBench.h"
 #include "RecipeCardBench.h"
 #include "RichTextBench.h"
 #include "Scoreboard.h"
@@ -29,10 +30,12 @@ void printUsage(FILE *stream)
     std::fprintf(stream,
         "Usage: cuisinotte-bench [folder]\n"
         "       cuisinotte-bench --rich-text\n"
+        "       cuisinotte-bench --pictures\n"
         "Measures Cuisinotte on a recipe book of %d recipes kept in folder/RECETTES.GDB\n"
         "(default: bench-data beside this program), generating it first when it is missing,\n"
-        "and the rich text layer on a large document. --rich-text measures the rich text\n"
-        "layer alone, without the recipe book.\n",
+        "the rich text layer on a large document and the JPEG codec on a 12-megapixel photo\n"
+        "against libjpeg-turbo's djpeg and cjpeg. --rich-text and --pictures measure the rich\n"
+        "text layer or the pictures alone, without the recipe book.\n",
         BenchRecipeBook::kRecipeCount);
 }
 
@@ -52,6 +55,8 @@ int BenchProgram::run()
     }
     if (arguments.size() == 2 && arguments[1] == u"--rich-text")
         return measureRichTextAlone();
+    if (arguments.size() == 2 && arguments[1] == u"--pictures")
+        return measurePicturesAlone();
     if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(u'-'))) {
         printUsage(stderr);
         return kUsageError;
@@ -96,6 +101,7 @@ int BenchProgram::measure(const QString &databaseFolder)
     ManagementWindowBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RecipeCardBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RichTextBench(scoreboard).run();
+    PictureBench(scoreboard).run();
     scoreboard.printSummary();
     return scoreboard.allTargetsMet() ? 0 : 1;
 }
@@ -104,6 +110,14 @@ int BenchProgram::measureRichTextAlone()
 {
     Scoreboard scoreboard;
     RichTextBench(scoreboard).run();
+    scoreboard.printSummary();
+    return scoreboard.allTargetsMet() ? 0 : 1;
+}
+
+int BenchProgram::measurePicturesAlone()
+{
+    Scoreboard scoreboard;
+    PictureBench(scoreboard).run();
     scoreboard.printSummary();
     return scoreboard.allTargetsMet() ? 0 : 1;
 }

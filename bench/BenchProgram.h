@@ -15,6 +15,7 @@ public:
 private:
     int measure(const QString &databaseFolder);
     int measureRichTextAlone();
+    int measurePicturesAlone();
     [[noreturn]] void restartAfterGeneration();
 
     char **m_argv;

@@ -1,8 +1,8 @@
 // cuisinotte-bench [folder]: measures the data layer, the program's start-up when it is built,
 // and the recipe management window, on a recipe book of 250,000 recipes in folder/RECETTES.GDB
 // (by default bench-data/ beside this executable), generating the book first when the file is
-// not there; then the rich text layer. cuisinotte-bench --rich-text measures the rich text
-// layer alone.
+// not there; then the rich text layer and the JPEG codec. cuisinotte-bench --rich-text measures
+// the rich text layer alone, cuisinotte-bench --pictures the JPEG codec alone.
 // Exits 0 when every target is met, 1 when one is missed, 2 when the benchmark cannot run.
 
 #include "BenchProgram.h"

@@ -1,11 +1,14 @@
 #include "JpegCodec.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <csetjmp>
 #include <cstdlib>
 #include <vector>
 
 #include <jpeglib.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace picture {
 namespace {
@@ -43,6 +46,26 @@ void setUpErrors(ErrorManager &errors)
 PictureError errorOf(const ErrorManager &errors)
 {
     return {QStringLiteral("Image JPEG illisible : %1.").arg(QString::fromLocal8Bit(errors.message))};
+}
+
+// A camera's photo is written once, end to end, into fresh memory, which the kernel maps a
+// 4 KB page at a time on first touch: 9,000 faults for 12 megapixels, a fifth of the whole
+// decode. Advised, it maps 2 MB at a time where it has them free, and small pages otherwise.
+// Only pages wholly inside the picture are advised; small pictures are left alone.
+void preferHugePages(QImage &image)
+{
+#ifdef MADV_HUGEPAGE
+    constexpr qsizetype hugePage = 2 * 1024 * 1024;
+    if (image.sizeInBytes() < 4 * hugePage)
+        return;
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(image.bits());
+    const std::uintptr_t first = (start + page - 1) & ~(page - 1);
+    const std::uintptr_t end = (start + static_cast<std::uintptr_t>(image.sizeInBytes())) & ~(page - 1);
+    madvise(reinterpret_cast<void *>(first), end - first, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(image);
+#endif
 }
 
 struct Decoding
@@ -102,6 +125,8 @@ struct Encoding
     ErrorManager errors;
     unsigned char *output = nullptr;
     unsigned long outputSize = 0;
+    int components = 3;
+    J_COLOR_SPACE inputSpace = JCS_RGB;
 };
 
 bool encodeLines(Encoding &encoding, const unsigned char *const *rows, int width, int height)
@@ -112,8 +137,8 @@ bool encodeLines(Encoding &encoding, const unsigned char *const *rows, int width
     jpeg_mem_dest(&info, &encoding.output, &encoding.outputSize);
     info.image_width = JDIMENSION(width);
     info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.input_components = encoding.components;
+    info.in_color_space = encoding.inputSpace;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, encodingQuality, TRUE);
     jpeg_start_compress(&info, TRUE);
@@ -148,6 +173,8 @@ std::optional<PictureError> decodeJpeg(QByteArrayView jpeg, QImage &image)
             QImage decoded(int(width), int(height), QImage::Format_RGB888);
             if (decoded.isNull())
                 error = PictureError{QStringLiteral("Pas assez de mémoire pour une image de %1 × %2 points.").arg(width).arg(height)};
+            else
+                preferHugePages(decoded);
             std::vector<unsigned char *> rows(static_cast<std::size_t>(height));
             for (int y = 0; !error && y < int(height); ++y)
                 rows[std::size_t(y)] = decoded.scanLine(y);
@@ -168,17 +195,24 @@ std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg)
         jpeg.clear();
         return std::nullopt;
     }
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    std::vector<const unsigned char *> rows(static_cast<std::size_t>(rgb.height()));
-    for (int y = 0; y < rgb.height(); ++y)
-        rows[std::size_t(y)] = rgb.constScanLine(y);
+    // Qt's reader gives the bitmaps of older recipes as 32-bit points (0xffRRGGBB), which libjpeg
+    // reads as they lie: converting a camera-sized bitmap first took as long as encoding it.
+    const bool thirtyTwoBits = image.format() == QImage::Format_RGB32;
+    const QImage source = thirtyTwoBits ? image : image.convertToFormat(QImage::Format_RGB888);
+    std::vector<const unsigned char *> rows(static_cast<std::size_t>(source.height()));
+    for (int y = 0; y < source.height(); ++y)
+        rows[std::size_t(y)] = source.constScanLine(y);
 
     Encoding encoding;
+    if (thirtyTwoBits) {
+        encoding.components = 4;
+        encoding.inputSpace = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    }
     setUpErrors(encoding.errors);
     encoding.info.err = &encoding.errors.base;
     jpeg_create_compress(&encoding.info);
     std::optional<PictureError> error;
-    if (encodeLines(encoding, rows.data(), rgb.width(), rgb.height()))
+    if (encodeLines(encoding, rows.data(), source.width(), source.height()))
         jpeg = QByteArray(reinterpret_cast<const char *>(encoding.output), qsizetype(encoding.outputSize));
     else
         error = errorOf(encoding.errors);

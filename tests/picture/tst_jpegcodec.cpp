@@ -102,6 +102,19 @@ private slots:
             QVERIFY2(near(decoded.pixel(point), original.pixel(point), 24), qPrintable(QString::number(decoded.pixel(point), 16)));
     }
 
+    // Qt's 32-bit points are handed to libjpeg as they lie: the file must be the one their
+    // 24-bit copy gives, byte for byte, whatever order the bytes of a point are in.
+    void aThirtyTwoBitBitmapGivesTheFileOfItsTwentyFourBitCopy()
+    {
+        const QImage original = gradient(40, 30);
+        QCOMPARE(original.format(), QImage::Format_RGB32);
+        QByteArray fromThirtyTwoBits;
+        QByteArray fromTwentyFourBits;
+        QCOMPARE(picture::encodeJpeg(original, fromThirtyTwoBits), std::nullopt);
+        QCOMPARE(picture::encodeJpeg(original.convertToFormat(QImage::Format_RGB888), fromTwentyFourBits), std::nullopt);
+        QCOMPARE(fromThirtyTwoBits, fromTwentyFourBits);
+    }
+
     void anImageWithoutPixelsGivesNoBytes()
     {
         QByteArray jpeg = "left over";
