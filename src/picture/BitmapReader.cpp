@@ -60,7 +60,7 @@ std::optional<PictureError> readBitmap(QByteArrayView bytes, QImage &image)
     if (bytes.size() < fileHeaderSize)
         return readError();
     if (!bytes.startsWith("BM"))
-        return PictureError{QStringLiteral("Bitmap image is not valid")};
+        return PictureError{QStringLiteral("Bitmap image is not valid"), PictureError::Cause::NotAPicture};
 
     if (const std::optional<Dimensions> size = announcedSize(bytes); size && !fitsDecoded(size->width, size->height, 4))
         return tooLargeToShow(size->width, size->height);

@@ -13,8 +13,6 @@
 namespace picture {
 namespace {
 
-constexpr int encodingQuality = 50;
-
 // libjpeg's default error handler ends the process. This one jumps back to the call that
 // started the work, with libjpeg's message. Between setjmp and the jump only libjpeg's own C
 // frames run, so no destructor is skipped: the functions below keep nothing but plain data.
@@ -129,7 +127,7 @@ struct Encoding
     J_COLOR_SPACE inputSpace = JCS_RGB;
 };
 
-bool encodeLines(Encoding &encoding, const unsigned char *const *rows, int width, int height)
+bool encodeLines(Encoding &encoding, const JpegEncoding &settings, const unsigned char *const *rows, int width, int height)
 {
     if (setjmp(encoding.errors.jump))
         return false;
@@ -140,7 +138,11 @@ bool encodeLines(Encoding &encoding, const unsigned char *const *rows, int width
     info.input_components = encoding.components;
     info.in_color_space = encoding.inputSpace;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, encodingQuality, TRUE);
+    jpeg_set_quality(&info, settings.quality, TRUE);
+    if (settings.greyscale)
+        jpeg_set_colorspace(&info, JCS_GRAYSCALE);
+    if (settings.progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         auto *row = const_cast<unsigned char *>(rows[info.next_scanline]);
@@ -189,7 +191,7 @@ std::optional<PictureError> decodeJpeg(QByteArrayView jpeg, QImage &image)
     return error;
 }
 
-std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg)
+std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg, const JpegEncoding &settings)
 {
     if (image.width() <= 0 || image.height() <= 0) {
         jpeg.clear();
@@ -212,7 +214,7 @@ std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg)
     encoding.info.err = &encoding.errors.base;
     jpeg_create_compress(&encoding.info);
     std::optional<PictureError> error;
-    if (encodeLines(encoding, rows.data(), source.width(), source.height()))
+    if (encodeLines(encoding, settings, rows.data(), source.width(), source.height()))
         jpeg = QByteArray(reinterpret_cast<const char *>(encoding.output), qsizetype(encoding.outputSize));
     else
         error = errorOf(encoding.errors);

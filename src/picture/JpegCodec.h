@@ -17,8 +17,17 @@ namespace picture {
 /// go past (a file cut short) decodes as far as it goes.
 [[nodiscard]] std::optional<PictureError> decodeJpeg(QByteArrayView jpeg, QImage &image);
 
-/// Encodes the image as a baseline sequential colour JPEG of quality 50, the quality tables
-/// forced to baseline. An image without pixels gives no bytes.
-[[nodiscard]] std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg);
+/// How a picture is encoded; the defaults are what a recipe's bitmap is stored as.
+struct JpegEncoding
+{
+    /// 1 to 100; the quality tables are always forced to baseline.
+    int quality = 50;
+    bool greyscale = false;
+    bool progressive = false;
+};
+
+/// Encodes the image as a JPEG file with libjpeg's default parameters and the given quality,
+/// colour and scan order. An image without pixels gives no bytes.
+[[nodiscard]] std::optional<PictureError> encodeJpeg(const QImage &image, QByteArray &jpeg, const JpegEncoding &encoding = {});
 
 } // namespace picture
