@@ -127,8 +127,7 @@ void TFrmFicheRecettes::createPages()
     PgeIngredients = m_ingredients.page;
     m_preparation = createTextPage(false);
     PgePreparation = m_preparation.page;
-    PgeIllustration = new QWidget;
-    PgeIllustration->setObjectName(QStringLiteral("PgeIllustration"));
+    PgeIllustration = createIllustrationPage();
     PgeControl->addTab(PgeIngredients, QStringLiteral("I&ngredients"));
     PgeControl->addTab(PgePreparation, QStringLiteral("&Préparation"));
     PgeControl->addTab(PgeIllustration, QStringLiteral("&Illustration"));

@@ -10,6 +10,7 @@ class QMenuBar;
 class QTabWidget;
 class RulerMarker;
 class TDM;
+class TMyDBImage;
 class TMyRichEdit;
 class TextCommands;
 
@@ -21,9 +22,10 @@ class TextCommands;
 /// it; "&Annuler", the close box or Alt+X leave it, and the window's destruction drops what
 /// was not posted.
 ///
-/// Its handlers are spread over three files: the window and its pages (FicheRecettes.cpp), the
-/// formatting toolbar and the ruler (FicheRecettesFormatting.cpp), the file and edit commands
-/// (FicheRecettesCommands.cpp).
+/// Its handlers are spread over four files: the window and its pages (FicheRecettes.cpp), the
+/// formatting toolbar and the ruler (FicheRecettesFormatting.cpp), the text's file and edit
+/// commands (FicheRecettesCommands.cpp), and the illustration page
+/// (FicheRecettesIllustration.cpp).
 class TFrmFicheRecettes : public ModalForm
 {
     Q_OBJECT
@@ -120,6 +122,15 @@ private:
     void ActionList2Update();
     void FilesDropped(const QList<QUrl> &urls);
 
+    // The illustration page.
+    QWidget *createIllustrationPage();
+    void IllustrationNew();
+    void IllustrationOpen();
+    void IllustrationSaveAs();
+    void IllustrationCopier();
+    void IllustrationCouper();
+    void IllustrationColler();
+
     TDM &m_dm;
     TMyRichEdit *CurrentEditor = nullptr;
     bool Updating = false;
@@ -131,6 +142,7 @@ private:
     QWidget *PgeIngredients = nullptr;
     QWidget *PgePreparation = nullptr;
     QWidget *PgeIllustration = nullptr;
+    TMyDBImage *MyDBImage = nullptr;
     TextPage m_ingredients;
     TextPage m_preparation;
     TextCommands *m_commands = nullptr;

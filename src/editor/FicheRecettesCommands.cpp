@@ -4,6 +4,7 @@
 #include "FicheRecettes.h"
 
 #include "FormattingToolBar.h"
+#include "OverwriteQuestion.h"
 #include "ShortcutDispatch.h"
 #include "TextCommands.h"
 #include "TextFiles.h"
@@ -20,9 +21,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -32,20 +31,6 @@ namespace {
 bool holdsFiles(const QMimeData *data)
 {
     return data && data->hasUrls() && !data->urls().isEmpty() && data->urls().constFirst().isLocalFile();
-}
-
-// The overwrite question, in the system's confirmation style.
-bool confirmOverwrite(QWidget *parent, const QString &fileName)
-{
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-        QStringLiteral("OK pour écraser %1").arg(QDir::toNativeSeparators(fileName)), QMessageBox::NoButton, parent);
-    QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == yes;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "OpenRecipeBook.h"
 
 #include "controls/MyControl.h"
+#include "controls/MyDBImage.h"
 #include "controls/MyRichEdit.h"
 #include "dbwidgets/DBEdit.h"
 #include "editor/ColourBox.h"
@@ -14,6 +15,7 @@
 #include "richtext/RtfReader.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
@@ -128,6 +130,18 @@ void writeFile(const QString &fileName, const QByteArray &content)
     QFile file(fileName);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
+}
+
+// A picture file as a camera would leave it, written by Qt's own JPEG writer.
+QByteArray jpegOf(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer device(&bytes);
+    device.open(QIODevice::WriteOnly);
+    image.save(&device, "jpeg");
+    return bytes;
 }
 
 QByteArray fileContent(const QString &fileName)
@@ -731,6 +745,135 @@ private slots:
         QTest::keyClick(card.find<DBEdit>(u"DBDescription"_s), Qt::Key(key), Qt::AltModifier);
         QCOMPARE(card.find<QTabWidget>(u"PgeControl"_s)->currentWidget()->objectName(), page);
         QCOMPARE(prints.size(), key == Qt::Key_I ? 1 : 0);
+    }
+
+    // The illustration page.
+
+    void anIllustrationOpenedAndSavedIsTheSameFile()
+    {
+        QTemporaryDir folder;
+        const QByteArray jpeg = jpegOf(QSize(40, 30));
+        writeFile(folder.filePath(u"photo.JPG"_s), jpeg);
+        Card card;
+        card.click(u"BtnIllustration"_s);
+        {
+            FileDialogAnswer answer(folder.filePath(u"photo.JPG"_s));
+            card.find<QToolButton>(u"ToolButton4"_s)->click();
+            QVERIFY(answer.answered());
+        }
+        QCOMPARE(card.field(u"IMAGE"_s).asBytes(), jpeg);
+        {
+            FileDialogAnswer answer(folder.filePath(u"copie"_s));
+            card.action(u"MenuItem4"_s)->trigger();
+            QVERIFY(answer.answered());
+        }
+        // The default extension is added to a name typed without one.
+        QCOMPARE(fileContent(folder.filePath(u"copie.jpg"_s)), jpeg);
+        QCOMPARE(card.find<TMyDBImage>(u"MyDBImage"_s)->picture().size(), QSize(40, 30));
+    }
+
+    void thePictureDialogsShowTheirFilesInAnyLetterCase()
+    {
+        QTemporaryDir folder;
+        for (const QString &name : {u"a.jpg"_s, u"B.JPEG"_s, u"c.Bmp"_s, u"d.png"_s})
+            writeFile(folder.filePath(name), "x");
+        Card card;
+        QStringList filters;
+        QString suffix;
+        QStringList shown;
+        DialogAnswer<QFileDialog> answer([&](QFileDialog &dialog) {
+            const auto close = qScopeGuard([&dialog] { dialog.reject(); });
+            filters = dialog.nameFilters();
+            suffix = dialog.defaultSuffix();
+            dialog.setDirectory(folder.path());
+            auto *model = dialog.findChild<QFileSystemModel *>();
+            const QModelIndex root = model->index(folder.path());
+            QTRY_COMPARE(model->rowCount(root), 2);
+            for (int row = 0; row < model->rowCount(root); ++row)
+                shown.append(model->fileName(model->index(row, 0, root)));
+        });
+        card.action(u"FileOpenIllustration"_s)->trigger();
+        QVERIFY(answer.answered());
+        shown.sort();
+        QCOMPARE(shown, (QStringList{u"B.JPEG"_s, u"a.jpg"_s}));
+        QCOMPARE(filters, (QStringList{u"Fichier JPEG (*.JPG *.JPEG)"_s, u"Fichiers BMP (*.BMP)"_s}));
+        QCOMPARE(suffix, u"jpg"_s);
+    }
+
+    // The question is asked before anything is known of the picture; with none, nothing is
+    // written whatever the answer.
+    void savingWithoutAPictureLeavesTheFileAsItWas()
+    {
+        QTemporaryDir folder;
+        const QString existing = folder.filePath(u"ancienne.jpeg"_s);
+        writeFile(existing, "ancien");
+        Card card;
+        FileDialogAnswer dialog(existing);
+        QString question;
+        DialogAnswer<QMessageBox> confirm([&](QMessageBox &box) {
+            question = box.text();
+            for (QAbstractButton *button : box.buttons()) {
+                if (button->text() == u"&Yes"_s)
+                    button->click();
+            }
+        });
+        card.find<QToolButton>(u"ToolButton6"_s)->click();
+        QTRY_VERIFY(confirm.answered());
+        QCOMPARE(question, u"OK pour écraser %1"_s.arg(existing));
+        QCOMPARE(fileContent(existing), "ancien");
+
+        FileDialogAnswer another(folder.filePath(u"nouvelle.jpg"_s));
+        card.action(u"MenuItem4"_s)->trigger();
+        QVERIFY(another.answered());
+        QVERIFY(!QFile::exists(folder.filePath(u"nouvelle.jpg"_s)));
+    }
+
+    void nouveauEmptiesTheIllustrationOfTheRecipeBeingWritten_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("Annuler") << "Btnannuler" << true;
+        QTest::newRow("Ok") << "BtnOk" << false;
+    }
+    void nouveauEmptiesTheIllustrationOfTheRecipeBeingWritten()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, kept);
+        const QByteArray jpeg = jpegOf(QSize(8, 8));
+        Card card;
+        card.field(u"IMAGE"_s).setValue(jpeg);
+        card.recipes().post();
+        card.recipes().edit();
+        card.action(u"MenuItem2"_s)->trigger();
+        QVERIFY(card.field(u"IMAGE"_s).isNull());
+        QVERIFY(card.find<TMyDBImage>(u"MyDBImage"_s)->picture().isEmpty());
+        card.click(button);
+        card.window.reset();
+        QVERIFY(card.recipes().locate(u"DESCRIPTION"_s, u"Tarte"_s));
+        QCOMPARE(card.field(u"IMAGE"_s).asBytes(), kept ? jpeg : QByteArray());
+    }
+
+    // Cut, copy and paste of the picture are in the menu only; the keys stay the text's.
+    void theMenuExchangesTheIllustrationWithTheClipboard()
+    {
+        const QByteArray jpeg = jpegOf(QSize(20, 10));
+        Card card;
+        card.field(u"IMAGE"_s).setValue(jpeg);
+        card.click(u"BtnIllustration"_s);
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        clipboard->setText(u"du texte"_s);
+        card.action(u"MenuItem12"_s)->trigger();
+        QCOMPARE(card.field(u"IMAGE"_s).asBytes(), jpeg);
+
+        QTest::keyClick(card.window.get(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(card.field(u"IMAGE"_s).asBytes(), jpeg);
+        card.action(u"MenuItem10"_s)->trigger();
+        QVERIFY(card.field(u"IMAGE"_s).isNull());
+        QCOMPARE(clipboard->image().size(), QSize(20, 10));
+        card.action(u"MenuItem12"_s)->trigger();
+        QVERIFY(card.field(u"IMAGE"_s).asBytes().startsWith("\xff\xd8"));
+        QCOMPARE(card.action(u"MenuItem10"_s)->text(), u"&Couper\tCtrl+X"_s);
+        QCOMPARE(card.action(u"MenuItem11"_s)->text(), u"Copi&er\tCtrl+C"_s);
     }
 
     void altXAndTheCloseBoxEndWithCancel()
