@@ -1,0 +1,28 @@
+// write_picture_seeds DIR: writes the damaged and sound picture files our tests read into DIR,
+// where the picture fuzz target starts from them.
+#include "DamagedPictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "Usage: write_picture_seeds DIR\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    for (const DamagedPictures::Sample &sample : DamagedPictures::all()) {
+        QFile file(folder.filePath(sample.name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(sample.content) != sample.content.size()) {
+            std::fprintf(stderr, "write_picture_seeds: %s: %s\n", qPrintable(file.fileName()), qPrintable(file.errorString()));
+            return 1;
+        }
+    }
+    return 0;
+}
