@@ -2,6 +2,7 @@
 
 #include "BenchRecipeBook.h"
 #include "DataLayerBench.h"
+#include "IllustrationBench.h"
 #include "ManagementWindowBench.h"
 #include "PictureBench.h"
 #include "RecipeCardBench.h"
@@ -100,6 +101,7 @@ int BenchProgram::measure(const QString &databaseFolder)
     DataLayerBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     ManagementWindowBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RecipeCardBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
+    IllustrationBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RichTextBench(scoreboard).run();
     PictureBench(scoreboard).run();
     scoreboard.printSummary();
