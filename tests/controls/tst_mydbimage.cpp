@@ -1,5 +1,6 @@
 #include "controls/MyDBImage.h"
 
+#include "DamagedPictures.h"
 #include "GuiTestMain.h"
 #include "ModalAnswer.h"
 #include "dataset/MemoryDataset.h"
@@ -143,6 +144,8 @@ private slots:
     void cutCopyAndPasteGoThroughTheClipboard();
     void aReadOnlyControlRefusesCutAndPasteButCopies();
     void anIconCannotBeCopied();
+    void aMetafileIsCopiedAsItselfAndAsItsDrawing_data();
+    void aMetafileIsCopiedAsItselfAndAsItsDrawing();
     void theLastPictureStaysWhileTheDatasetIsClosed();
 };
 
@@ -344,6 +347,35 @@ void TestMyDBImage::anIconCannotBeCopied()
     bound.image->LoadFromFile(bound.saved(u"icône.ICO"_s, written(marked(16, 16), "ico")));
     const QStringList boxes = bound.boxesOf([&] { bound.image->CopyToClipboard(); });
     QCOMPARE(boxes, QStringList{u"Clipboard does not support Icons"_s});
+}
+
+void TestMyDBImage::aMetafileIsCopiedAsItselfAndAsItsDrawing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("WMF") << u"sound.wmf"_s << u"image/wmf"_s;
+    QTest::newRow("EMF") << u"sound.emf"_s << u"image/emf"_s;
+}
+
+// The field cannot hold a metafile: it is emptied, and the drawing stays shown.
+void TestMyDBImage::aMetafileIsCopiedAsItselfAndAsItsDrawing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, format);
+    QByteArray metafile;
+    for (const DamagedPictures::Sample &sample : DamagedPictures::all()) {
+        if (sample.name == name)
+            metafile = sample.content;
+    }
+    BoundImage bound(written(marked(8, 8), "jpeg"));
+    bound.dataset.edit();
+    bound.image->LoadFromFile(bound.saved(name, metafile));
+    QCOMPARE(bound.image->picture().kind(), Kind::Metafile);
+    QVERIFY(bound.field().isNull());
+    bound.image->CopyToClipboard();
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(copied->data(format), metafile);
+    QCOMPARE(qvariant_cast<QImage>(copied->imageData()).size(), bound.image->picture().size());
 }
 
 void TestMyDBImage::theLastPictureStaysWhileTheDatasetIsClosed()
