@@ -395,6 +395,23 @@ std::variant<EmfLayout, PictureError> emfLayout(QByteArrayView bytes)
         if (signedDoubleWord(bytes, at) <= 0)
             return invalidMetafile();
     }
+    // The description and the pixel format lie inside the header record. libemf2svg reads the
+    // description wherever its offset points, whatever its length says, up to a null character.
+    const quint64 headerSize = qMin<quint64>(doubleWord(bytes, 4), quint64(bytes.size()));
+    const auto insideHeader = [&](quint64 offset, quint64 length) {
+        return offset >= quint64(emfHeaderMinimum) && offset <= headerSize && length <= headerSize - offset;
+    };
+    if (const quint64 description = doubleWord(bytes, 64); description != 0) {
+        if (!insideHeader(description, 2 * quint64(doubleWord(bytes, 60))))
+            return invalidMetafile();
+        bool ended = false;
+        for (quint64 at = description; !ended && at + 2 <= headerSize; at += 2)
+            ended = bytes[qsizetype(at)] == 0 && bytes[qsizetype(at + 1)] == 0;
+        if (!ended)
+            return invalidMetafile();
+    }
+    if (headerSize >= 100 && doubleWord(bytes, 88) != 0 && !insideHeader(doubleWord(bytes, 92), doubleWord(bytes, 88)))
+        return invalidMetafile();
 
     EmfLayout layout;
     const char *end = bytes.data() + bytes.size();

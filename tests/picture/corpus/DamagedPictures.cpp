@@ -204,6 +204,11 @@ QList<Sample> all()
         {QStringLiteral("header-past-the-end.emf"), emf(100, 80, 0x7ffffff0), Outcome::Error},
         {QStringLiteral("description-past-the-end.emf"),
             patchedLittle<quint32>(patchedLittle<quint32>(emf(100, 80), 60, 0x1000), 64, 88), Outcome::Error},
+        // "AAAA" to the end of the header, with no null character after it.
+        {QStringLiteral("description-without-its-end.emf"),
+            patchedLittle<quint32>(patchedLittle<quint32>(patchedLittle<quint32>(emf(100, 80), 100, 0x00410041), 104, 0x00410041),
+                64, 100),
+            Outcome::Error},
         {QStringLiteral("huge-bounds.emf"), emf(2000000, 2000000), Outcome::TooLarge},
         {QStringLiteral("cut.emf"), emf(100, 80).left(60), Outcome::Error},
     };
