@@ -125,6 +125,32 @@ struct FileDialogAnswer : DialogAnswer<QFileDialog>
     }
 };
 
+/// Looks into a folder through the next file dialog, then closes it: the files the dialog
+/// shows there under its first filter (sorted), its filters and its default extension.
+struct DialogView : DialogAnswer<QFileDialog>
+{
+    DialogView(const QString &folder, int expectedFiles)
+        : DialogAnswer<QFileDialog>([this, folder, expectedFiles](QFileDialog &dialog) {
+            const auto close = qScopeGuard([&dialog] { dialog.reject(); });
+            filters = dialog.nameFilters();
+            suffix = dialog.defaultSuffix();
+            dialog.setDirectory(folder);
+            auto *model = dialog.findChild<QFileSystemModel *>();
+            const QModelIndex root = model->index(folder);
+            // What the filter hides is left out of the folder's rows.
+            QTRY_COMPARE(model->rowCount(root), expectedFiles);
+            for (int row = 0; row < model->rowCount(root); ++row)
+                shown.append(model->fileName(model->index(row, 0, root)));
+            shown.sort();
+        })
+    {
+    }
+
+    QStringList shown;
+    QStringList filters;
+    QString suffix;
+};
+
 void writeFile(const QString &fileName, const QByteArray &content)
 {
     QFile file(fileName);
@@ -686,24 +712,11 @@ private slots:
         for (const QString &name : {u"notes.txt"_s, u"RECETTE.TXT"_s, u"image.jpg"_s})
             writeFile(folder.filePath(name), "x");
         Card card;
-        QStringList shown;
-        QString suffix;
-        DialogAnswer<QFileDialog> answer([&](QFileDialog &dialog) {
-            const auto close = qScopeGuard([&dialog] { dialog.reject(); });
-            suffix = dialog.defaultSuffix();
-            dialog.setDirectory(folder.path());
-            auto *model = dialog.findChild<QFileSystemModel *>();
-            const QModelIndex root = model->index(folder.path());
-            // What the filter hides is left out of the folder's rows.
-            QTRY_COMPARE(model->rowCount(root), 2);
-            for (int row = 0; row < model->rowCount(root); ++row)
-                shown.append(model->fileName(model->index(row, 0, root)));
-        });
+        DialogView view(folder.path(), 2);
         card.action(u"FileOpenCmd"_s)->trigger();
-        QVERIFY(answer.answered());
-        shown.sort();
-        QCOMPARE(shown, (QStringList{u"RECETTE.TXT"_s, u"notes.txt"_s}));
-        QCOMPARE(suffix, u"txt"_s);
+        QVERIFY(view.answered());
+        QCOMPARE(view.shown, (QStringList{u"RECETTE.TXT"_s, u"notes.txt"_s}));
+        QCOMPARE(view.suffix, u"txt"_s);
     }
 
     void droppedFilesLoadTheFirstOnly()
@@ -778,26 +791,12 @@ private slots:
         for (const QString &name : {u"a.jpg"_s, u"B.JPEG"_s, u"c.Bmp"_s, u"d.png"_s})
             writeFile(folder.filePath(name), "x");
         Card card;
-        QStringList filters;
-        QString suffix;
-        QStringList shown;
-        DialogAnswer<QFileDialog> answer([&](QFileDialog &dialog) {
-            const auto close = qScopeGuard([&dialog] { dialog.reject(); });
-            filters = dialog.nameFilters();
-            suffix = dialog.defaultSuffix();
-            dialog.setDirectory(folder.path());
-            auto *model = dialog.findChild<QFileSystemModel *>();
-            const QModelIndex root = model->index(folder.path());
-            QTRY_COMPARE(model->rowCount(root), 2);
-            for (int row = 0; row < model->rowCount(root); ++row)
-                shown.append(model->fileName(model->index(row, 0, root)));
-        });
+        DialogView view(folder.path(), 2);
         card.action(u"FileOpenIllustration"_s)->trigger();
-        QVERIFY(answer.answered());
-        shown.sort();
-        QCOMPARE(shown, (QStringList{u"B.JPEG"_s, u"a.jpg"_s}));
-        QCOMPARE(filters, (QStringList{u"Fichier JPEG (*.JPG *.JPEG)"_s, u"Fichiers BMP (*.BMP)"_s}));
-        QCOMPARE(suffix, u"jpg"_s);
+        QVERIFY(view.answered());
+        QCOMPARE(view.shown, (QStringList{u"B.JPEG"_s, u"a.jpg"_s}));
+        QCOMPARE(view.filters, (QStringList{u"Fichier JPEG (*.JPG *.JPEG)"_s, u"Fichiers BMP (*.BMP)"_s}));
+        QCOMPARE(view.suffix, u"jpg"_s);
     }
 
     // The question is asked before anything is known of the picture; with none, nothing is
