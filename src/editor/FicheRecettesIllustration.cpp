@@ -5,6 +5,7 @@
 
 #include "FicheRecettes.h"
 
+#include "FileDialogs.h"
 #include "OverwriteQuestion.h"
 
 #include "controls/FormControls.h"
@@ -26,15 +27,10 @@ constexpr int illustrationPageWidth = 721;
 constexpr int toolBarBorder = 2;
 constexpr QSize toolButtonSize(23, 22);
 
-// Qt's own dialog, whose filter can be told to ignore the letter case: on Linux "*.JPG" alone
-// would hide "photo.jpg". No folder is set, so the dialog opens where it opens by default.
+// No folder is set, so the dialog opens where it opens by default.
 void setUpPictureDialog(QFileDialog &dialog, const QStringList &filters, QFileDialog::AcceptMode mode)
 {
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(filters);
-    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setDefaultSuffix(QStringLiteral("jpg"));
+    setUpFileDialog(dialog, filters, QStringLiteral("jpg"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
 }

@@ -1,5 +1,7 @@
 #include "TextFiles.h"
 
+#include "FileDialogs.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -60,13 +62,7 @@ void write(const QString &fileName, const QByteArray &content)
 
 void setUpDialog(QFileDialog &dialog, const QString &directory)
 {
-    // Qt's own dialog, whose filter can be told to ignore the letter case: on Linux "*.TXT"
-    // alone would hide "notes.txt".
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilter(QStringLiteral("Fichiers texte (*.TXT)"));
-    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    setUpFileDialog(dialog, {QStringLiteral("Fichiers texte (*.TXT)")}, QStringLiteral("txt"));
     dialog.setDirectory(directory);
 }
 
