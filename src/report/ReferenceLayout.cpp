@@ -1,6 +1,5 @@
 #include "report/ReferenceLayout.h"
 
-#include <QFontMetricsF>
 #include <QImage>
 
 namespace report::ReferenceLayout {
@@ -24,17 +23,6 @@ QFont font(const QFont &font)
     // is as wide on paper as on the screen.
     laidOut.setHintingPreference(QFont::PreferNoHinting);
     return laidOut;
-}
-
-LineMetrics lineMetrics(const QFont &font)
-{
-    const QFontMetricsF metrics(ReferenceLayout::font(font), &device());
-    return {toMillimetres(metrics.ascent()), toMillimetres(metrics.descent())};
-}
-
-qreal textWidth(const QFont &font, const QString &text)
-{
-    return toMillimetres(QFontMetricsF(ReferenceLayout::font(font), &device()).horizontalAdvance(text));
 }
 
 } // namespace report::ReferenceLayout

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QString>
 
 class QPaintDevice;
 
@@ -30,17 +29,5 @@ QPaintDevice &device();
 /// The font as the reports use it: unhinted, so that its widths do not depend on the
 /// resolution, and sized for the reference device.
 QFont font(const QFont &font);
-
-/// How a font stands on its line, in millimetres.
-struct LineMetrics
-{
-    qreal ascent = 0;
-    qreal descent = 0;
-    qreal height() const { return ascent + descent; }
-};
-LineMetrics lineMetrics(const QFont &font);
-
-/// The width of the text on one line, in millimetres.
-qreal textWidth(const QFont &font, const QString &text);
 
 } // namespace report::ReferenceLayout
