@@ -71,8 +71,20 @@ Dataset::Row *Dataset::currentRow()
     return nullptr;
 }
 
+void Dataset::enableControls()
+{
+    if (m_controlsDisabled == 0 || --m_controlsDisabled > 0 || !m_changedWhileDisabled)
+        return;
+    m_changedWhileDisabled = false;
+    notify(DataEvent::DataSetChanged);
+}
+
 void Dataset::notify(DataEvent event, Field *field)
 {
+    if (m_controlsDisabled > 0 && event != DataEvent::CheckBrowseMode) {
+        m_changedWhileDisabled = true;
+        return;
+    }
     const QList<DataSource *> sources = m_sources;
     for (DataSource *source : sources) {
         if (m_sources.contains(source))

@@ -67,6 +67,14 @@ public:
     /// Posts the pending row if it was changed, cancels it otherwise.
     void checkBrowseMode();
 
+    /// While controls are disabled the attached controls and detail datasets hear of no change
+    /// but the warning to settle their pending rows, so that a run over every row does not
+    /// redraw them or read a detail's rows again at each step. Enabling them again tells them
+    /// once that the dataset changed as a whole. Calls nest.
+    void disableControls() { ++m_controlsDisabled; }
+    void enableControls();
+    bool controlsDisabled() const { return m_controlsDisabled > 0; }
+
     // What a list of the rows needs: it reads only the rows it shows, without moving.
     /// The current row's place among the rows read so far (while appending, the new row's place
     /// after them), or -1 when there is none.
@@ -144,4 +152,6 @@ private:
     int m_rowBeforeInsert = -1;
     bool m_bofBeforeInsert = true;
     bool m_eofBeforeInsert = true;
+    int m_controlsDisabled = 0;
+    bool m_changedWhileDisabled = false;
 };

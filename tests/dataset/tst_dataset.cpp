@@ -356,6 +356,30 @@ private slots:
         QVERIFY(!name.link.field());
     }
 
+    // A run over every row with the controls disabled tells them once, at the end.
+    void disabledControlsHearOfTheRunOnceAtItsEnd()
+    {
+        Dishes dishes({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        RecordingLink name(dishes.source, QStringLiteral("NAME"));
+        name.dataChanges = 0;
+
+        dishes.dataset.disableControls();
+        dishes.dataset.disableControls();
+        for (dishes.dataset.first(); !dishes.dataset.eof(); dishes.dataset.next())
+            QCOMPARE(name.dataChanges, 0);
+        dishes.dataset.enableControls();
+        QCOMPARE(name.dataChanges, 0); // still disabled once
+        dishes.dataset.enableControls();
+        QCOMPARE(name.dataChanges, 1);
+        QCOMPARE(name.link.field()->asString(), QStringLiteral("c"));
+
+        dishes.dataset.disableControls();
+        dishes.dataset.enableControls();
+        QCOMPARE(name.dataChanges, 1); // nothing moved, nothing to tell
+        dishes.dataset.enableControls();
+        QVERIFY(!dishes.dataset.controlsDisabled()); // one call too many is harmless
+    }
+
     void aSourceOutlivingItsDatasetIsSafe()
     {
         DataSource source;
