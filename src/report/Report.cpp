@@ -3,6 +3,7 @@
 #include "report/PageCanvas.h"
 #include "report/PreviewWindow.h"
 
+#include <QScopeGuard>
 #include <QWidget>
 
 namespace report {
@@ -229,6 +230,8 @@ ReportDocument Report::build(const Progress &progress)
                       bandOf(Band::Kind::PageFooter));
     pages.startPage();
     if (m_data) {
+        m_data->runStarts();
+        const auto ended = qScopeGuard([this] { m_data->runEnds(); });
         const int total = m_data->rowCount();
         int done = 0;
         for (m_data->first(); !m_data->atEnd(); m_data->next()) {

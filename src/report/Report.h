@@ -29,6 +29,9 @@ class ReportData
 {
 public:
     virtual ~ReportData() = default;
+    /// Called before the run and after it, also when the run fails.
+    virtual void runStarts() {}
+    virtual void runEnds() {}
     /// How many rows there are; called before the run, for its progress.
     virtual int rowCount() = 0;
     virtual void first() = 0;
