@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ReportDocument.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QPrintPreviewWidget;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+namespace report {
+
+/// The print preview, "Aperçu avant l'impression": it builds the pages once, showing the
+/// build's progress, then lets the user zoom, turn pages, set the printer up, print, save the
+/// built pages and open pages saved earlier, and save them as PDF. Modal; closing it ends the
+/// preview.
+class PreviewWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /// Builds the pages; reports its progress as a whole percentage.
+    using Builder = std::function<ReportDocument(const std::function<void(int percent)> &progress)>;
+
+    PreviewWindow(Builder builder, const QString &title, const QString &jobName, QWidget *parent = nullptr);
+    ~PreviewWindow() override;
+
+    /// Shows the window maximised, builds the pages and runs until the window is closed.
+    int exec() override;
+
+    const ReportDocument &document() const;
+
+private:
+    QToolButton *addButton(const QString &objectName, const QString &caption, const QString &hint);
+    QToolBar *createToolBar();
+    QStatusBar *createStatusBar();
+
+    void buildPages();
+    void showProgress(int percent);
+    void showDocument(ReportDocument document);
+    void showPage(int page);
+    void showPageIndicator();
+
+    void zoomToFit();
+    void zoomToWidth();
+    void zoomToActualSize();
+    void firstPage();
+    void previousPage();
+    void nextPage();
+    void lastPage();
+    void setUpPrinter();
+    void tellNoPrinter();
+    void print();
+    void save();
+    void open();
+
+    Builder m_builder;
+    QString m_title;
+    QString m_jobName;
+    ReportDocument m_document;
+    int m_shownPercent = 0;
+
+    // Owned here rather than by the preview widget, which only borrows it: the preview, the
+    // printer set-up and printing all work on the same settings.
+    std::unique_ptr<QPrinter> m_printer;
+    QToolBar *m_toolBar = nullptr;
+    QPrintPreviewWidget *m_preview = nullptr;
+    QLabel *m_progressPanel = nullptr;
+    QLabel *m_pagePanel = nullptr;
+    QLabel *m_titlePanel = nullptr;
+};
+
+} // namespace report
