@@ -166,7 +166,7 @@ QToolBar *PreviewWindow::createToolBar()
         {u"Print"_s, u"Imprimer"_s, u"Imprimer"_s, &PreviewWindow::print},
         {},
         {u"Save"_s, u"sauvegarder"_s, u"Sauvegarder une impression"_s, &PreviewWindow::save},
-        {u"Open"_s, u"Ouvrir"_s, u"Chargement d'une impression"_s, &PreviewWindow::open},
+        {u"Open"_s, u"Ouvrir"_s, u"Chargement d'une impression"_s, &PreviewWindow::openSavedPages},
     };
     for (const auto &command : commands) {
         if (!command.command) {
@@ -370,7 +370,7 @@ void PreviewWindow::save()
 }
 
 // The pages shown stay as they were until a file has been read whole.
-void PreviewWindow::open()
+void PreviewWindow::openSavedPages()
 {
     QFileDialog dialog(this, u"Chargement d'une impression"_s);
     dialog.setObjectName(u"OpenDialog"_s);

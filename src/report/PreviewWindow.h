@@ -58,7 +58,7 @@ private:
     void tellNoPrinter();
     void print();
     void save();
-    void open();
+    void openSavedPages();
 
     Builder m_builder;
     QString m_title;
