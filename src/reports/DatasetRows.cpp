@@ -1,0 +1,50 @@
+#include "DatasetRows.h"
+
+#include "dataset/Dataset.h"
+
+#include <QLocale>
+
+#include <limits>
+
+int DatasetRows::rowCount()
+{
+    m_dataset.fetchUpTo(std::numeric_limits<int>::max());
+    return m_dataset.loadedRowCount();
+}
+
+void DatasetRows::first()
+{
+    m_dataset.first();
+}
+
+bool DatasetRows::atEnd() const
+{
+    return m_dataset.eof();
+}
+
+void DatasetRows::next()
+{
+    m_dataset.next();
+}
+
+namespace ReportFields {
+
+QString displayText(const Field &field)
+{
+    if (field.kind() != FieldKind::Date)
+        return field.asString();
+    const QDate date = field.asDate();
+    return date.isValid() ? QLocale::system().toString(date, QLocale::ShortFormat) : QString();
+}
+
+std::function<QString()> displayTextOf(const Field &field)
+{
+    return [&field] { return displayText(field); };
+}
+
+std::function<QByteArray()> contentOf(const Field &field)
+{
+    return [&field] { return field.asBytes(); };
+}
+
+} // namespace ReportFields
