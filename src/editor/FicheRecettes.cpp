@@ -13,6 +13,7 @@
 #include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBLookupComboBox.h"
 #include "guard/ErrorGuard.h"
+#include "reports/EditFicheRecette.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -319,7 +320,8 @@ void TFrmFicheRecettes::FilePrint()
         if (textPageIsActive())
             CurrentEditor->setFocus();
     });
-    // The recipe card report is shown here, between the two moves of the focus.
+    TFrmEditFicheRecette form(m_dm); // released before the focus goes back
+    form.QuickRep1.preview(this);
 }
 
 // The recipes are read again so that the recipe takes its place by description; its key is

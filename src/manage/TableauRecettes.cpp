@@ -15,6 +15,9 @@
 #include "dbwidgets/DBGrid.h"
 #include "dbwidgets/DBLookupComboBox.h"
 #include "guard/ErrorGuard.h"
+#include "reports/EditFamille.h"
+#include "reports/EditFicheRecette.h"
+#include "reports/EditRecette.h"
 
 #include <QDateTime>
 #include <QGroupBox>
@@ -38,6 +41,15 @@ bool refused(bool cannotRun)
 auto releaseLater(QWidget *window)
 {
     return qScopeGuard([window] { window->deleteLater(); });
+}
+
+// A list report leaves its dataset on its last row: the row that was current is found again by
+// its key once the report is over, whichever way it ended. Should that search fail as well, its
+// own error is shown, and an error that stopped the report still goes on to the command.
+auto locateAgainLater(Dataset &dataset, const QString &keyField)
+{
+    const double key = dataset.fieldByName(keyField).asFloat();
+    return qScopeGuard([&dataset, keyField, key] { ErrorGuard::run([&] { dataset.locate(keyField, key); }); });
 }
 
 } // namespace
@@ -284,11 +296,14 @@ void TFrmTableauRecettes::BtnSupprimerThemeClick()
         showCurrentFamily();
 }
 
-// The list of families is printed by a report that comes with the reports; until then the
-// command only checks that there is something to list.
+// The family dataset comes back to its family, and the recipe list is read again for it.
 void TFrmTableauRecettes::BtnImprimerThemeClick()
 {
-    refused(m_dm.IBFAMILLE.isEmpty());
+    if (refused(m_dm.IBFAMILLE.isEmpty()))
+        return;
+    const auto locateAgain = locateAgainLater(m_dm.IBFAMILLE, QStringLiteral("IDFAMILLE"));
+    TFrmEditFamille form(m_dm); // released before the family is found again
+    form.QuickRep1.preview(this);
 }
 
 // The card is made before the new recipe exists, which gets its dates, its family and the first
@@ -340,16 +355,23 @@ void TFrmTableauRecettes::MyButton2Click()
     }
 }
 
-// The list of recipes is printed by a report that comes with the reports.
 void TFrmTableauRecettes::BtnImprimerRecetteClick()
 {
-    refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBRECETTES.isEmpty());
+    if (refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBRECETTES.isEmpty()))
+        return;
+    const auto locateAgain = locateAgainLater(m_dm.IBRECETTES, QStringLiteral("IDRECETTE"));
+    TFrmEditRecette form(m_dm); // released before the recipe is found again
+    form.QuickRep1.preview(this);
 }
 
-// The recipe card report comes with the reports.
+// The card prints the current recipe and moves neither the recipes nor the families: nothing
+// is put back. The family is not tested: a recipe always has one.
 void TFrmTableauRecettes::MyButton1Click()
 {
-    refused(m_dm.IBRECETTES.isEmpty());
+    if (refused(m_dm.IBRECETTES.isEmpty()))
+        return;
+    TFrmEditFicheRecette form(m_dm);
+    form.QuickRep1.preview(this);
 }
 
 void TFrmTableauRecettes::BtnFermerClick()

@@ -9,9 +9,11 @@
 #include "controls/MyDBImage.h"
 #include "controls/MyRichEdit.h"
 #include "dbwidgets/DBEdit.h"
+#include "dbwidgets/DBLookupComboBox.h"
 #include "editor/ColourBox.h"
 #include "editor/HintStatusBar.h"
 #include "editor/IndentRuler.h"
+#include "report/PreviewWindow.h"
 #include "richtext/RtfReader.h"
 
 #include <QAction>
@@ -30,6 +32,8 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using richedit::CharacterFormat;
@@ -111,6 +115,32 @@ struct Card
 
     OpenRecipeBook book;
     std::unique_ptr<TFrmFicheRecettes> window;
+};
+
+/// Closes the print preview once it has built its pages, and keeps the texts it printed.
+class PreviewAnswer : public ModalAnswer
+{
+public:
+    PreviewAnswer()
+        : ModalAnswer([this](QWidget *dialog) {
+            auto *preview = qobject_cast<report::PreviewWindow *>(dialog);
+            // The pages are built from inside the preview's own event loop.
+            if (!preview || !QTest::qWaitFor([preview] { return preview->document().pageCount() > 0; }))
+                return false;
+            for (const report::Page &page : preview->document().pages())
+                for (const report::PageItem &item : page.items)
+                    if (const auto *text = std::get_if<report::TextItem>(&item))
+                        m_texts.append(text->text);
+            preview->close();
+            return true;
+        })
+    {
+    }
+
+    QStringList texts() const { return m_texts; }
+
+private:
+    QStringList m_texts;
 };
 
 /// Answers the next file dialog with this file.
@@ -253,14 +283,26 @@ private slots:
         QVERIFY(card.field(u"INGREDIENTS"_s).isNull());
     }
 
-    // The texts reach the record as the window shows them, and the row stays in edit state.
-    void printingWritesTheTextsIntoTheRecord()
+    // The card prints the recipe as the window shows it, texts and ratings not posted yet
+    // included; the row stays in edit state, and the rating boxes still name the recipe's
+    // ratings although the report searched their lookups.
+    void printingShowsTheRecordAsTheWindowShowsIt()
     {
         Card card;
+        card.field(u"QUALITE"_s).setValue(3);
+        card.field(u"DIFFICULTE"_s).setValue(4);
         card.write(card.ingredients(), u"Sel"_s);
+        PreviewAnswer preview;
         card.click(u"MyButton1"_s);
+        QVERIFY(preview.answered());
+        for (const QString &text : {u"Fiche Recette"_s, u"Tarte"_s, u"Sel"_s, u"Bonne"_s, u"Moyenne"_s})
+            QVERIFY2(preview.texts().contains(text), qPrintable(text));
         QCOMPARE(textOf(card.field(u"INGREDIENTS"_s).asBytes()), u"Sel"_s);
         QCOMPARE(card.recipes().state(), DatasetState::Edit);
+        QCOMPARE(card.find<DBLookupComboBox>(u"DBLookupComboBox1"_s)->text(), u"Bonne"_s);
+        QCOMPARE(card.find<DBLookupComboBox>(u"DBLookupComboBox2"_s)->text(), u"Moyenne"_s);
+        // The preview took the activation; this platform has no window manager to give it back.
+        QApplication::setActiveWindow(card.window.get());
         QTRY_COMPARE(QApplication::focusWidget(), card.ingredients());
     }
 
@@ -623,7 +665,11 @@ private slots:
         // The dialog took the activation; this platform has no window manager to give it back.
         QApplication::setActiveWindow(card.window.get());
         QTRY_COMPARE(QApplication::focusWidget(), card.ingredients());
-        card.click(u"MyButton1"_s);
+        {
+            PreviewAnswer preview;
+            card.click(u"MyButton1"_s);
+            QVERIFY(preview.answered());
+        }
         QCOMPARE(textOf(card.field(u"INGREDIENTS"_s).asBytes()), u"Première ligne\nDeuxième ligne\n"_s);
         card.click(u"Btnannuler"_s);
         card.window.reset();
@@ -755,9 +801,13 @@ private slots:
         QFETCH(QString, page);
         Card card;
         QSignalSpy prints(card.find<TMyControl>(u"MyButton1"_s), &TMyControl::clicked);
+        std::optional<PreviewAnswer> preview;
+        if (key == Qt::Key_I)
+            preview.emplace();
         QTest::keyClick(card.find<DBEdit>(u"DBDescription"_s), Qt::Key(key), Qt::AltModifier);
         QCOMPARE(card.find<QTabWidget>(u"PgeControl"_s)->currentWidget()->objectName(), page);
         QCOMPARE(prints.size(), key == Qt::Key_I ? 1 : 0);
+        QCOMPARE(preview && preview->answered(), key == Qt::Key_I);
     }
 
     // The illustration page.

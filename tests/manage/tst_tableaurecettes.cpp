@@ -8,6 +8,7 @@
 #include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBGrid.h"
 #include "editor/FicheRecettes.h"
+#include "report/PreviewWindow.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -63,6 +64,36 @@ public:
 
 private:
     QString m_className;
+};
+
+/// Closes the print preview once it has built its pages, and keeps its caption and the texts
+/// it printed.
+class PreviewAnswer : public ModalAnswer
+{
+public:
+    PreviewAnswer()
+        : ModalAnswer([this](QWidget *dialog) {
+            auto *preview = qobject_cast<report::PreviewWindow *>(dialog);
+            // The pages are built from inside the preview's own event loop.
+            if (!preview || !QTest::qWaitFor([preview] { return preview->document().pageCount() > 0; }))
+                return false;
+            m_caption = preview->windowTitle();
+            for (const report::Page &page : preview->document().pages())
+                for (const report::PageItem &item : page.items)
+                    if (const auto *text = std::get_if<report::TextItem>(&item))
+                        m_texts.append(text->text);
+            preview->close();
+            return true;
+        })
+    {
+    }
+
+    QString caption() const { return m_caption; }
+    QStringList texts() const { return m_texts; }
+
+private:
+    QString m_caption;
+    QStringList m_texts;
 };
 
 } // namespace
@@ -256,7 +287,9 @@ private slots:
         QTest::newRow("no recipe: new recipe") << Book::FirstFamilyWithoutRecipes << "BtnNouvelleRecette" << "TFrmFicheRecettes";
 
         QTest::newRow("recipes: delete recipe") << Book::OneFamily << "BtnSupprimerRecette" << "TFrmSuppRecette";
-        QTest::newRow("recipes: list families") << Book::OneFamily << "BtnImprimerTheme" << "";
+        QTest::newRow("recipes: list families") << Book::OneFamily << "BtnImprimerTheme" << "report::PreviewWindow";
+        QTest::newRow("recipes: list recipes") << Book::OneFamily << "BtnImprimerRecette" << "report::PreviewWindow";
+        QTest::newRow("recipes: print recipe") << Book::OneFamily << "MyButton1" << "report::PreviewWindow";
         QTest::newRow("recipes: modify recipe") << Book::OneFamily << "BtnModifierRecette" << "TFrmFicheRecettes";
     }
     void commandsThatCannotRunBeep()
@@ -387,6 +420,47 @@ private slots:
         typeKey(box, Qt::Key_A, QStringLiteral("a"));
         QCOMPARE(managed.shownFamily(), QStringLiteral("Apéritifs"));
         QCOMPARE(managed.book.currentFamily(), QStringLiteral("Apéritifs"));
+    }
+
+    // Each report is shown in the preview. A list runs its dataset through every row; once the
+    // preview is closed the family, or the recipe, that was current is current again. The card
+    // moves neither.
+    void reportsShowTheirPreviewAndPutTheListsBack_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("printed");
+        QTest::addColumn<QString>("recipe"); // current once the preview is closed
+
+        QTest::newRow("families") << "BtnImprimerTheme"
+                                  << QStringList{u"Liste des familles"_s, u"Apéritifs"_s, u"Soupes"_s, u"Tartes"_s}
+                                  << "Minestrone";
+        QTest::newRow("recipes") << "BtnImprimerRecette"
+                                 << QStringList{u"Liste des recettes"_s, u"Soupes"_s, u"Minestrone"_s, u"Velouté"_s}
+                                 << "Velouté";
+        QTest::newRow("card") << "MyButton1" << QStringList{u"Fiche Recette"_s, u"Soupes"_s, u"Velouté"_s} << "Velouté";
+    }
+    void reportsShowTheirPreviewAndPutTheListsBack()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, printed);
+        QFETCH(QString, recipe);
+
+        ManagementWindow managed(familiesOf(Book::Several));
+        managed.click(QStringLiteral("BtnNextFamille"));
+        managed.click(QStringLiteral("BtnNextFamille"));
+        managed.click(QStringLiteral("BtnNextRecette"));
+        QCOMPARE(managed.book.currentRecipe(), QStringLiteral("Velouté"));
+
+        PreviewAnswer preview;
+        managed.click(button);
+        QVERIFY(preview.answered());
+        QCOMPARE(preview.caption(), u"Aperçu avant l'impression"_s);
+        for (const QString &text : printed)
+            QVERIFY2(preview.texts().contains(text), qPrintable(text));
+        QCOMPARE(managed.book.currentFamily(), QStringLiteral("Soupes"));
+        QCOMPARE(managed.shownFamily(), QStringLiteral("Soupes"));
+        QCOMPARE(managed.book.currentRecipe(), recipe);
+        QCOMPARE(managed.book.dm.IBRECETTES.state(), DatasetState::Browse);
     }
 
     void altLettersGoToTheFirstButtonThatCarriesThem_data()
