@@ -12,6 +12,11 @@ class Field;
 
 /// The rows of a shared dataset that a report runs over, from its first to its last. The run
 /// moves the dataset and leaves it on its last row; the caller puts it back.
+///
+/// While the run goes on, the dataset's controls and detail datasets hear nothing of its moves:
+/// a list of the families would otherwise read every family's recipes, and the windows behind
+/// the preview redraw at every row. They are told once, when the run is over, or when the rows
+/// go away in the middle of a run that an error stopped.
 class DatasetRows : public report::ReportData
 {
 public:
@@ -19,6 +24,9 @@ public:
         : m_dataset(dataset)
     {
     }
+    ~DatasetRows() override;
+    DatasetRows(const DatasetRows &) = delete;
+    DatasetRows &operator=(const DatasetRows &) = delete;
 
     /// Reads every row, without moving.
     int rowCount() override;
@@ -27,7 +35,11 @@ public:
     void next() override;
 
 private:
+    void keepControlsQuiet();
+    void tellControlsAtTheEnd();
+
     Dataset &m_dataset;
+    bool m_controlsQuiet = false;
 };
 
 /// What the reports print of a field, read from the current record when the element prints,

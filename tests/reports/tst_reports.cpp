@@ -1,3 +1,4 @@
+#include "reports/DatasetRows.h"
 #include "reports/EditFamille.h"
 #include "reports/EditFicheRecette.h"
 #include "reports/EditRecette.h"
@@ -5,6 +6,7 @@
 #include "GuiTestMain.h"
 #include "OpenRecipeBook.h"
 #include "controls/WindowsFonts.h"
+#include "dataset/FieldLink.h"
 #include "guard/GuardedApplication.h"
 #include "picture/JpegCodec.h"
 
@@ -200,6 +202,7 @@ private slots:
     void cardPrintsTheRecordBeingEditedAndMovesOnlyTheLookups();
     void listsFillPagesUnderTheirHeader_data();
     void listsFillPagesUnderTheirHeader();
+    void aListRunTellsTheOtherWindowsOnceItIsOver();
     void reportPdfWritesTheReport();
     void reportPdfRefusesWhatItCannotPrint_data();
     void reportPdfRefusesWhatItCannotPrint();
@@ -435,6 +438,39 @@ void TestReports::listsFillPagesUnderTheirHeader()
             QVERIFY2(item && standsAt(*item, Margin, Margin + headerHeight + line * 5.8, 5.0), qPrintable(describe(item)));
         }
     }
+}
+
+// The recipes follow the families: a run told of every family would read each family's
+// recipes. They hear of the run once it is over, and then belong to the last family; a run
+// stopped half way tells them when its rows go away.
+void TestReports::aListRunTellsTheOtherWindowsOnceItIsOver()
+{
+    QList<SampleFamily> families;
+    for (const QString &name : numbered(u"Famille"_s, 10))
+        families.append({name, {u"Recette de la "_s + name}});
+    OpenRecipeBook book(families);
+    FieldLink recipeTitle;
+    int changes = 0;
+    recipeTitle.onDataChange = [&changes] { ++changes; };
+    recipeTitle.setFieldName(u"DESCRIPTION"_s);
+    recipeTitle.setDataSource(&book.dm.DSRECETTES);
+
+    changes = 0;
+    {
+        TFrmEditFamille form(book.dm);
+        QCOMPARE(form.QuickRep1.build().pageCount(), 1);
+    }
+    QVERIFY2(changes > 0 && changes < 10, qPrintable(QString::number(changes)));
+    QCOMPARE(book.currentRecipe(), u"Recette de la Famille 10"_s);
+
+    {
+        DatasetRows rows(book.dm.IBFAMILLE);
+        rows.first();
+        rows.next();
+        QVERIFY(book.dm.IBFAMILLE.controlsDisabled());
+    }
+    QVERIFY(!book.dm.IBFAMILLE.controlsDisabled());
+    QCOMPARE(book.currentRecipe(), u"Recette de la Famille 02"_s);
 }
 
 void TestReports::reportPdfWritesTheReport()
