@@ -23,8 +23,6 @@ TFrmEditFicheRecette::TFrmEditFicheRecette(TDM &dm)
     createPageFooter();
 }
 
-TFrmEditFicheRecette::~TFrmEditFicheRecette() = default;
-
 // The elements from the top of the card down; positions in millimetres from the band's corner.
 void TFrmEditFicheRecette::createColumnHeader()
 {

@@ -18,7 +18,6 @@ class TFrmEditFicheRecette
 {
 public:
     explicit TFrmEditFicheRecette(TDM &dm);
-    ~TFrmEditFicheRecette();
     TFrmEditFicheRecette(const TFrmEditFicheRecette &) = delete;
     TFrmEditFicheRecette &operator=(const TFrmEditFicheRecette &) = delete;
 
