@@ -3,7 +3,6 @@
 #include "report/PageCanvas.h"
 #include "report/PreviewWindow.h"
 
-#include <QScopeGuard>
 #include <QWidget>
 
 namespace report {
@@ -231,13 +230,23 @@ ReportDocument Report::build(const Progress &progress)
     pages.startPage();
     if (m_data) {
         m_data->runStarts();
-        const auto ended = qScopeGuard([this] { m_data->runEnds(); });
-        const int total = m_data->rowCount();
-        int done = 0;
-        for (m_data->first(); !m_data->atEnd(); m_data->next()) {
-            pages.printDetail();
-            steps.advance(++done, total);
+        try {
+            const int total = m_data->rowCount();
+            int done = 0;
+            for (m_data->first(); !m_data->atEnd(); m_data->next()) {
+                pages.printDetail();
+                steps.advance(++done, total);
+            }
+        } catch (...) {
+            // The error that stopped the run is the one to report; ending the run may fail for
+            // the same reason, and must not hide it.
+            try {
+                m_data->runEnds();
+            } catch (...) {
+            }
+            throw;
         }
+        m_data->runEnds();
     }
     pages.finish();
     steps.finish();

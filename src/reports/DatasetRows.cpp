@@ -1,16 +1,19 @@
 #include "DatasetRows.h"
 
 #include "dataset/Dataset.h"
-#include "guard/ErrorGuard.h"
 
 #include <QLocale>
 
 #include <limits>
 
-DatasetRows::~DatasetRows()
+void DatasetRows::runStarts()
 {
-    if (m_controlsQuiet)
-        ErrorGuard::run([this] { m_dataset.enableControls(); });
+    m_dataset.disableControls();
+}
+
+void DatasetRows::runEnds()
+{
+    m_dataset.enableControls();
 }
 
 int DatasetRows::rowCount()
@@ -21,9 +24,7 @@ int DatasetRows::rowCount()
 
 void DatasetRows::first()
 {
-    keepControlsQuiet();
     m_dataset.first();
-    tellControlsAtTheEnd();
 }
 
 bool DatasetRows::atEnd() const
@@ -34,23 +35,6 @@ bool DatasetRows::atEnd() const
 void DatasetRows::next()
 {
     m_dataset.next();
-    tellControlsAtTheEnd();
-}
-
-void DatasetRows::keepControlsQuiet()
-{
-    if (m_controlsQuiet)
-        return;
-    m_dataset.disableControls();
-    m_controlsQuiet = true;
-}
-
-void DatasetRows::tellControlsAtTheEnd()
-{
-    if (!m_controlsQuiet || !m_dataset.eof())
-        return;
-    m_controlsQuiet = false;
-    m_dataset.enableControls();
 }
 
 namespace ReportFields {

@@ -15,8 +15,8 @@ class Field;
 ///
 /// While the run goes on, the dataset's controls and detail datasets hear nothing of its moves:
 /// a list of the families would otherwise read every family's recipes, and the windows behind
-/// the preview redraw at every row. They are told once, when the run is over, or when the rows
-/// go away in the middle of a run that an error stopped.
+/// the preview redraw at every row. They are told once, when the run is over, also when an error
+/// stopped it.
 class DatasetRows : public report::ReportData
 {
 public:
@@ -24,10 +24,11 @@ public:
         : m_dataset(dataset)
     {
     }
-    ~DatasetRows() override;
     DatasetRows(const DatasetRows &) = delete;
     DatasetRows &operator=(const DatasetRows &) = delete;
 
+    void runStarts() override;
+    void runEnds() override;
     /// Reads every row, without moving.
     int rowCount() override;
     void first() override;
@@ -35,11 +36,7 @@ public:
     void next() override;
 
 private:
-    void keepControlsQuiet();
-    void tellControlsAtTheEnd();
-
     Dataset &m_dataset;
-    bool m_controlsQuiet = false;
 };
 
 /// What the reports print of a field, read from the current record when the element prints,

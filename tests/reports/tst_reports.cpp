@@ -3,6 +3,8 @@
 #include "reports/EditFicheRecette.h"
 #include "reports/EditRecette.h"
 
+#include "report/Elements.h"
+
 #include "GuiTestMain.h"
 #include "OpenRecipeBook.h"
 #include "controls/WindowsFonts.h"
@@ -442,7 +444,7 @@ void TestReports::listsFillPagesUnderTheirHeader()
 
 // The recipes follow the families: a run told of every family would read each family's
 // recipes. They hear of the run once it is over, and then belong to the last family; a run
-// stopped half way tells them when its rows go away.
+// stopped half way by an error tells them too.
 void TestReports::aListRunTellsTheOtherWindowsOnceItIsOver()
 {
     QList<SampleFamily> families;
@@ -463,12 +465,19 @@ void TestReports::aListRunTellsTheOtherWindowsOnceItIsOver()
     QVERIFY2(changes > 0 && changes < 10, qPrintable(QString::number(changes)));
     QCOMPARE(book.currentRecipe(), u"Recette de la Famille 10"_s);
 
-    {
-        DatasetRows rows(book.dm.IBFAMILLE);
-        rows.first();
-        rows.next();
-        QVERIFY(book.dm.IBFAMILLE.controlsDisabled());
-    }
+    // A run that an error stops at the second family.
+    DatasetRows rows(book.dm.IBFAMILLE);
+    bool quietDuringTheRun = true;
+    report::Report stopped;
+    stopped.setData(&rows);
+    stopped.addBand(report::Band::Kind::Detail, 5).add<report::DataText>(QRectF(0, 0, 10, 5), [&] {
+        if (book.dm.IBFAMILLE.fieldByName(u"FAMILLE"_s).asString() == u"Famille 02"_s)
+            throw std::runtime_error("stopped");
+        quietDuringTheRun = quietDuringTheRun && book.dm.IBFAMILLE.controlsDisabled();
+        return QString();
+    }, report::TextStyle());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, stopped.build());
+    QVERIFY(quietDuringTheRun);
     QVERIFY(!book.dm.IBFAMILLE.controlsDisabled());
     QCOMPARE(book.currentRecipe(), u"Recette de la Famille 02"_s);
 }
