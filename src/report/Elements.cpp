@@ -111,6 +111,14 @@ QString DataText::textToPrint(const PageCanvas &)
     return m_displayText();
 }
 
+QString shortDateText(const QDate &date)
+{
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::French, QLocale::France);
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
 SystemDate::SystemDate(const QRectF &designRect, const TextStyle &style, std::function<QDate()> today)
     : TextElement(designRect, style)
     , m_today(std::move(today))
@@ -119,7 +127,7 @@ SystemDate::SystemDate(const QRectF &designRect, const TextStyle &style, std::fu
 
 void SystemDate::prepare()
 {
-    m_text = QLocale::system().toString(m_today(), QLocale::ShortFormat);
+    m_text = shortDateText(m_today());
 }
 
 QString SystemDate::textToPrint(const PageCanvas &)

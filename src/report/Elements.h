@@ -88,6 +88,11 @@ private:
     std::function<QString()> m_displayText;
 };
 
+/// A date as the reports print it: in the system's short date format, or in the French one when
+/// the system names no language (the "C" locale of a machine set up without one), since the
+/// program speaks French.
+QString shortDateText(const QDate &date);
+
 /// Today's date in the system's short date format, read when the report is built.
 class SystemDate : public TextElement
 {

@@ -2,7 +2,7 @@
 
 #include "dataset/Dataset.h"
 
-#include <QLocale>
+#include "report/Elements.h"
 
 #include <limits>
 
@@ -44,7 +44,7 @@ QString displayText(const Field &field)
     if (field.kind() != FieldKind::Date)
         return field.asString();
     const QDate date = field.asDate();
-    return date.isValid() ? QLocale::system().toString(date, QLocale::ShortFormat) : QString();
+    return date.isValid() ? report::shortDateText(date) : QString();
 }
 
 std::function<QString()> displayTextOf(const Field &field)

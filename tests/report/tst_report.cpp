@@ -106,6 +106,7 @@ private slots:
     void richTextThatFitsStaysOnOnePage();
     void progressGoesUpInStepsOfFive();
     void pageIsDrawnWhereItsItemsSay();
+    void datesAreFrenchWhereTheSystemNamesNoLanguage();
 };
 
 void TestReport::rowsFillPagesBetweenHeaderAndFooter_data()
@@ -311,6 +312,13 @@ void TestReport::pageIsDrawnWhereItsItemsSay()
         for (int y = pixel(44); y < pixel(50) && !navyNearBaseline; ++y)
             navyNearBaseline = image.pixelColor(x, y).blue() > 100 && image.pixelColor(x, y).red() < 80;
     QVERIFY(navyNearBaseline);
+}
+
+void TestReport::datesAreFrenchWhereTheSystemNamesNoLanguage()
+{
+    if (QLocale::system().language() != QLocale::C)
+        QSKIP("the system names a language: its own short format is used");
+    QCOMPARE(shortDateText(QDate(2026, 3, 7)), QStringLiteral("07/03/2026"));
 }
 
 CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestReport)

@@ -37,7 +37,7 @@ constexpr QRgb Black = 0xff000000;
 
 QString today()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return report::shortDateText(QDate::currentDate());
 }
 
 QByteArray jpegOf(int width, int height)
@@ -244,7 +244,7 @@ void TestReports::cardPrintsTheRecipeWhereItWasDesigned()
         {u"Cuisson :"_s, 86.0, 40.2, 5.0, Black},
         {u"35 min"_s, 123.3, 40.2, 5.0, Navy},
         {u"Date de création:"_s, 0.0, 42.9, 5.3, Black},
-        {QLocale::system().toString(QDate(2021, 12, 18), QLocale::ShortFormat), 33.1, 42.9, 5.3, Navy},
+        {report::shortDateText(QDate(2021, 12, 18)), 33.1, 42.9, 5.3, Navy},
         {u"Accompagnement :"_s, 86.0, 44.7, 5.0, Black},
         {u"Crème"_s, 123.3, 44.7, 5.0, Navy},
         {u"Ingrédients"_s, 0.5, 49.2, 8.2, Black},
