@@ -1,6 +1,7 @@
 #include "report/PreviewWindow.h"
 
 #include "guard/ErrorGuard.h"
+#include "report/PageView.h"
 #include "report/PdfExport.h"
 #include "report/PrintJob.h"
 #include "report/SavedPages.h"
@@ -14,7 +15,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -92,30 +92,22 @@ PreviewWindow::PreviewWindow(Builder builder, const QString &title, const QStrin
     m_printer->setPrintRange(QPrinter::AllPages);
     m_printer->setDocName(m_jobName);
 
-    m_preview = new QPrintPreviewWidget(m_printer.get(), this);
-    m_preview->setObjectName(u"PreviewWidget"_s);
-    m_preview->fitToWidth();
+    m_pageView = new PageView(this);
+    m_pageView->setObjectName(u"PageView"_s);
+    m_pageView->fitToWidth();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(createToolBar());
-    layout->addWidget(m_preview, 1);
+    layout->addWidget(m_pageView, 1);
     layout->addWidget(createStatusBar());
 
-    ErrorGuard::connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
-        // Drawing into the preview's record of the pages does not fail.
-        static_cast<void>(printDocument(*printer, m_document));
-    });
     // Scrolling through the pages changes the page shown.
-    ErrorGuard::connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &PreviewWindow::showPageIndicator);
+    ErrorGuard::connect(m_pageView, &PageView::currentPageChanged, this, &PreviewWindow::showPageIndicator);
 }
 
-// The preview widget only borrows the printer: it goes first.
-PreviewWindow::~PreviewWindow()
-{
-    delete m_preview;
-}
+PreviewWindow::~PreviewWindow() = default;
 
 QToolButton *PreviewWindow::addButton(const QString &objectName, const QString &caption, const QString &hint)
 {
@@ -257,35 +249,35 @@ void PreviewWindow::showProgress(int percent)
 void PreviewWindow::showDocument(ReportDocument document)
 {
     m_document = std::move(document);
-    m_preview->updatePreview();
-    showPage(1);
+    m_pageView->setDocument(&m_document);
+    showPageIndicator();
 }
 
 void PreviewWindow::showPage(int page)
 {
-    m_preview->setCurrentPage(page);
+    m_pageView->setCurrentPage(page);
     showPageIndicator();
 }
 
 void PreviewWindow::showPageIndicator()
 {
-    const int pages = m_preview->pageCount();
-    m_pagePanel->setText(pages > 0 ? u"Page %1 of %2"_s.arg(m_preview->currentPage()).arg(pages) : QString());
+    const int pages = m_pageView->pageCount();
+    m_pagePanel->setText(pages > 0 ? u"Page %1 of %2"_s.arg(m_pageView->currentPage()).arg(pages) : QString());
 }
 
 void PreviewWindow::zoomToFit()
 {
-    m_preview->fitInView();
+    m_pageView->fitInView();
 }
 
 void PreviewWindow::zoomToWidth()
 {
-    m_preview->fitToWidth();
+    m_pageView->fitToWidth();
 }
 
 void PreviewWindow::zoomToActualSize()
 {
-    m_preview->setZoomFactor(1);
+    m_pageView->setZoomFactor(1);
 }
 
 void PreviewWindow::firstPage()
@@ -295,17 +287,17 @@ void PreviewWindow::firstPage()
 
 void PreviewWindow::previousPage()
 {
-    showPage(m_preview->currentPage() - 1);
+    showPage(m_pageView->currentPage() - 1);
 }
 
 void PreviewWindow::nextPage()
 {
-    showPage(m_preview->currentPage() + 1);
+    showPage(m_pageView->currentPage() + 1);
 }
 
 void PreviewWindow::lastPage()
 {
-    showPage(m_preview->pageCount());
+    showPage(m_pageView->pageCount());
 }
 
 // Qt's print dialog chooses the printer and the paper; here it only keeps them, the pages are
@@ -325,11 +317,7 @@ void PreviewWindow::setUpPrinter()
         if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(u"OK"_s);
     }
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The paper may have changed.
-    m_preview->updatePreview();
-    showPageIndicator();
+    dialog.exec();
 }
 
 void PreviewWindow::tellNoPrinter()

@@ -9,12 +9,13 @@
 
 class QLabel;
 class QPrinter;
-class QPrintPreviewWidget;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
 
 namespace report {
+
+class PageView;
 
 /// The print preview, "Aperçu avant l'impression": it builds the pages once, showing the
 /// build's progress, then lets the user zoom, turn pages, set the printer up, print, save the
@@ -66,11 +67,10 @@ private:
     ReportDocument m_document;
     int m_shownPercent = 0;
 
-    // Owned here rather than by the preview widget, which only borrows it: the preview, the
-    // printer set-up and printing all work on the same settings.
+    // The printer set-up and printing work on the same settings.
     std::unique_ptr<QPrinter> m_printer;
     QToolBar *m_toolBar = nullptr;
-    QPrintPreviewWidget *m_preview = nullptr;
+    PageView *m_pageView = nullptr;
     QLabel *m_progressPanel = nullptr;
     QLabel *m_pagePanel = nullptr;
     QLabel *m_titlePanel = nullptr;

@@ -3,6 +3,7 @@
 #include "GuiTestMain.h"
 #include "ModalAnswer.h"
 #include "guard/GuardedApplication.h"
+#include "report/PageView.h"
 #include "report/SavedPages.h"
 
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -145,12 +145,12 @@ private slots:
             QVERIFY(button(shown, u"ZoomToWidth"_s)->isChecked());
             QVERIFY(!button(shown, u"ZoomToFit"_s)->isChecked());
             QVERIFY(!button(shown, u"Zoom100"_s)->isChecked());
-            QCOMPARE(shown.findChild<QPrintPreviewWidget *>()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+            QCOMPARE(shown.findChild<PageView *>()->zoomMode(), PageView::Zoom::FitToWidth);
 
             QCOMPARE(panelText(shown, u"ProgressPanel"_s), QString());
             QCOMPARE(pageIndicator(shown), u"Page 1 of 3"_s);
             QCOMPARE(panelText(shown, u"TitlePanel"_s), u"Mes recettes"_s);
-            QCOMPARE(shown.findChild<QPrintPreviewWidget *>()->pageCount(), 3);
+            QCOMPARE(shown.findChild<PageView *>()->pageCount(), 3);
         });
     }
 
@@ -204,7 +204,7 @@ private slots:
             for (const QString &name : buttons)
                 button(shown, name)->click();
             QCOMPARE(pageIndicator(shown), indicator);
-            const QString shownPage = QString::number(shown.findChild<QPrintPreviewWidget *>()->currentPage());
+            const QString shownPage = QString::number(shown.findChild<PageView *>()->currentPage());
             QVERIFY(indicator.startsWith(u"Page "_s + shownPage + u' '));
         });
     }
@@ -213,9 +213,9 @@ private slots:
     {
         QTest::addColumn<QString>("pressed");
         QTest::addColumn<int>("zoomMode");
-        QTest::newRow("Pleine hauteur") << u"ZoomToFit"_s << int(QPrintPreviewWidget::FitInView);
-        QTest::newRow("Zoom 100") << u"Zoom100"_s << int(QPrintPreviewWidget::CustomZoom);
-        QTest::newRow("Pleine largeur") << u"ZoomToWidth"_s << int(QPrintPreviewWidget::FitToWidth);
+        QTest::newRow("Pleine hauteur") << u"ZoomToFit"_s << int(PageView::Zoom::FitInView);
+        QTest::newRow("Zoom 100") << u"Zoom100"_s << int(PageView::Zoom::Custom);
+        QTest::newRow("Pleine largeur") << u"ZoomToWidth"_s << int(PageView::Zoom::FitToWidth);
     }
     void theZoomButtons()
     {
@@ -223,12 +223,12 @@ private slots:
         QFETCH(int, zoomMode);
         PreviewWindow window(building(pagesSaying({u"un"_s})), QString(), QString());
         runPreview(window, [&](PreviewWindow &shown) {
-            auto *preview = shown.findChild<QPrintPreviewWidget *>();
+            auto *preview = shown.findChild<PageView *>();
             // From another zoom than the one pressed.
             button(shown, pressed == u"Zoom100"_s ? u"ZoomToFit"_s : u"Zoom100"_s)->click();
             button(shown, pressed)->click();
             QCOMPARE(int(preview->zoomMode()), zoomMode);
-            if (preview->zoomMode() == QPrintPreviewWidget::CustomZoom)
+            if (preview->zoomMode() == PageView::Zoom::Custom)
                 QCOMPARE(preview->zoomFactor(), 1.0);
             for (const QString &zoom : {u"ZoomToFit"_s, u"ZoomToWidth"_s, u"Zoom100"_s})
                 QCOMPARE(button(shown, zoom)->isChecked(), zoom == pressed);
@@ -339,7 +339,7 @@ private slots:
             QVERIFY(answer.answered());
             QCOMPARE(boxes.texts(), QStringList());
             QCOMPARE(shown.document(), saved);
-            QCOMPARE(shown.findChild<QPrintPreviewWidget *>()->pageCount(), 3);
+            QCOMPARE(shown.findChild<PageView *>()->pageCount(), 3);
             QCOMPARE(pageIndicator(shown), u"Page 1 of 3"_s);
         });
     }
