@@ -6,6 +6,7 @@
 #include "ManagementWindowBench.h"
 #include "PictureBench.h"
 #include "RecipeCardBench.h"
+#include "ReportBench.h"
 #include "RichTextBench.h"
 #include "Scoreboard.h"
 #include "StartupBench.h"
@@ -102,6 +103,7 @@ int BenchProgram::measure(const QString &databaseFolder)
     ManagementWindowBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RecipeCardBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     IllustrationBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
+    ReportBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RichTextBench(scoreboard).run();
     PictureBench(scoreboard).run();
     scoreboard.printSummary();
