@@ -13,7 +13,9 @@ public:
     int run();
 
 private:
-    int measure(const QString &databaseFolder);
+    /// Every measurement, or the data layer and the reports alone.
+    enum class Scope { Everything, Reports };
+    int measure(const QString &databaseFolder, Scope scope);
     int measureRichTextAlone();
     int measurePicturesAlone();
     [[noreturn]] void restartAfterGeneration();

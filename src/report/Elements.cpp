@@ -31,7 +31,7 @@ QRectF pixels(const QRectF &millimetres)
 TextElement::TextElement(const QRectF &designRect, const TextStyle &style)
     : ReportElement(designRect)
     , m_style(style)
-    , m_metrics(ReferenceLayout::font(style.font), &ReferenceLayout::device())
+    , m_metrics(style.font)
 {
 }
 
@@ -49,11 +49,11 @@ void TextElement::print(PageCanvas &canvas, const QPointF &bandOrigin)
 // justified; a text wider than the page runs past it rather than being cut or wrapped.
 void TextElement::printOneLine(PageCanvas &canvas, const QRectF &box, const QString &text)
 {
-    const qreal width = toMillimetres(m_metrics.horizontalAdvance(text));
+    const qreal width = m_metrics.width(text);
     const qreal left = m_style.alignment & Qt::AlignRight ? box.right() - width : box.left();
-    canvas.addRect({left, box.top(), width, qMax(box.height(), toMillimetres(m_metrics.height()))}, m_style.background);
+    canvas.addRect({left, box.top(), width, qMax(box.height(), m_metrics.height())}, m_style.background);
     if (!text.isEmpty())
-        canvas.addText({left, box.top() + toMillimetres(m_metrics.ascent())}, m_style.font, m_style.colour, text);
+        canvas.addText({left, box.top() + m_metrics.ascent()}, m_style.font, m_style.colour, text);
 }
 
 // Words wrap inside the fixed box; the lines that do not fit its height are not printed, the

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ReferenceLayout.h"
 #include "ReportDocument.h"
 #include "ReportElement.h"
 
 #include <QByteArray>
 #include <QDate>
-#include <QFontMetricsF>
 #include <QString>
 
 #include <functional>
@@ -52,8 +52,8 @@ private:
     void printWrapped(PageCanvas &canvas, const QRectF &box, const QString &text);
 
     TextStyle m_style;
-    // At the reference resolution; a list measures its font once a row.
-    QFontMetricsF m_metrics;
+    // A list measures its font once a row.
+    ReferenceLayout::TextMetrics m_metrics;
 };
 
 /// A fixed caption. A print-time callback, when it is given, receives the design caption just

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QRawFont>
+#include <QVarLengthArray>
 
 class QPaintDevice;
 
@@ -29,5 +32,25 @@ QPaintDevice &device();
 /// The font as the reports use it: unhinted, so that its widths do not depend on the
 /// resolution, and sized for the reference device.
 QFont font(const QFont &font);
+
+/// The size of texts of one font on one line, in millimetres. A list measures a text a row:
+/// its widths come from the font's own advance and kerning tables, without shaping every text
+/// anew, and from the full text layout only for a character the font lacks (another font then
+/// stands in for it).
+class TextMetrics
+{
+public:
+    explicit TextMetrics(const QFont &font);
+
+    qreal width(const QString &text) const;
+    qreal ascent() const;
+    qreal height() const;
+
+private:
+    QFontMetricsF m_metrics;
+    QRawFont m_rawFont;
+    mutable QVarLengthArray<quint32, 128> m_glyphs;
+    mutable QVarLengthArray<QPointF, 128> m_advances;
+};
 
 } // namespace report::ReferenceLayout

@@ -1,10 +1,12 @@
 #include "report/Elements.h"
 #include "report/PagePainter.h"
+#include "report/ReferenceLayout.h"
 #include "report/Report.h"
 
 #include "GuiTestMain.h"
 #include "guard/GuardedApplication.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -107,6 +109,8 @@ private slots:
     void progressGoesUpInStepsOfFive();
     void pageIsDrawnWhereItsItemsSay();
     void datesAreFrenchWhereTheSystemNamesNoLanguage();
+    void textWidthsAreThoseOfTheTextLayout_data();
+    void textWidthsAreThoseOfTheTextLayout();
 };
 
 void TestReport::rowsFillPagesBetweenHeaderAndFooter_data()
@@ -319,6 +323,30 @@ void TestReport::datesAreFrenchWhereTheSystemNamesNoLanguage()
     if (QLocale::system().language() != QLocale::C)
         QSKIP("the system names a language: its own short format is used");
     QCOMPARE(shortDateText(QDate(2026, 3, 7)), QStringLiteral("07/03/2026"));
+}
+
+void TestReport::textWidthsAreThoseOfTheTextLayout_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("title") << arial(12) << QStringLiteral("Crème brûlée à la vanille");
+    QTest::newRow("kerning pairs") << arial(24, true) << QStringLiteral("AVAVA To Ty Wa");
+    QTest::newRow("code page 1252") << arial(8) << QStringLiteral("Œufs « cocotte » – 3 € ‰");
+    QTest::newRow("a character the font lacks") << arial(12) << QStringLiteral("Thé 漢字");
+    QTest::newRow("empty") << arial(12) << QString();
+}
+
+// Widths measured from the font's tables are those the text is drawn with, within a hundredth
+// of a millimetre a character.
+void TestReport::textWidthsAreThoseOfTheTextLayout()
+{
+    QFETCH(QFont, font);
+    QFETCH(QString, text);
+    const QFontMetricsF layout(ReferenceLayout::font(font), &ReferenceLayout::device());
+    const qreal expected = ReferenceLayout::toMillimetres(layout.horizontalAdvance(text));
+    const qreal measured = ReferenceLayout::TextMetrics(font).width(text);
+    QVERIFY2(qAbs(measured - expected) <= 0.01 * qMax<qsizetype>(1, text.size()),
+             qPrintable(QStringLiteral("%1 mm, against %2 mm").arg(measured).arg(expected)));
 }
 
 CUISINOTTE_GUI_TEST_MAIN(GuardedApplication, TestReport)
