@@ -2,12 +2,11 @@
 
 #include "DamagedPictures.h"
 #include "GuiTestMain.h"
+#include "SamplePictures.h"
 #include "dataset/MemoryDataset.h"
 #include "guard/GuardedApplication.h"
-#include "picture/JpegCodec.h"
 #include "report/PageCanvas.h"
 
-#include <QBuffer>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,27 +15,6 @@ namespace {
 
 // Where the card's picture stands while it has none.
 const QRectF designRect(97.4, 55.0, 80.7, 70.1);
-
-QByteArray jpegOf(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray jpeg;
-    if (picture::encodeJpeg(image, jpeg))
-        qFatal("the fixture's JPEG could not be made");
-    return jpeg;
-}
-
-QByteArray bitmapOf(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bitmap;
-    QBuffer device(&bitmap);
-    device.open(QIODevice::WriteOnly);
-    image.save(&device, "BMP");
-    return bitmap;
-}
 
 /// Recipes in memory, one picture blob each, and the element bound to them.
 struct BoundElement

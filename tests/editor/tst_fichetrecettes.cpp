@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "GuiTestMain.h"
 #include "ModalAnswer.h"
+#include "PreviewAnswer.h"
 #include "OpenRecipeBook.h"
 
 #include "controls/MyControl.h"
@@ -13,7 +14,6 @@
 #include "editor/ColourBox.h"
 #include "editor/HintStatusBar.h"
 #include "editor/IndentRuler.h"
-#include "report/PreviewWindow.h"
 #include "richtext/RtfReader.h"
 
 #include <QAction>
@@ -115,32 +115,6 @@ struct Card
 
     OpenRecipeBook book;
     std::unique_ptr<TFrmFicheRecettes> window;
-};
-
-/// Closes the print preview once it has built its pages, and keeps the texts it printed.
-class PreviewAnswer : public ModalAnswer
-{
-public:
-    PreviewAnswer()
-        : ModalAnswer([this](QWidget *dialog) {
-            auto *preview = qobject_cast<report::PreviewWindow *>(dialog);
-            // The pages are built from inside the preview's own event loop.
-            if (!preview || !QTest::qWaitFor([preview] { return preview->document().pageCount() > 0; }))
-                return false;
-            for (const report::Page &page : preview->document().pages())
-                for (const report::PageItem &item : page.items)
-                    if (const auto *text = std::get_if<report::TextItem>(&item))
-                        m_texts.append(text->text);
-            preview->close();
-            return true;
-        })
-    {
-    }
-
-    QStringList texts() const { return m_texts; }
-
-private:
-    QStringList m_texts;
 };
 
 /// Answers the next file dialog with this file.

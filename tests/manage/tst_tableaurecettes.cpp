@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "GuiTestMain.h"
 #include "ModalAnswer.h"
+#include "PreviewAnswer.h"
 #include "WindowDriver.h"
 
 #include "controls/MyButtons.h"
@@ -8,7 +9,6 @@
 #include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBGrid.h"
 #include "editor/FicheRecettes.h"
-#include "report/PreviewWindow.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -64,36 +64,6 @@ public:
 
 private:
     QString m_className;
-};
-
-/// Closes the print preview once it has built its pages, and keeps its caption and the texts
-/// it printed.
-class PreviewAnswer : public ModalAnswer
-{
-public:
-    PreviewAnswer()
-        : ModalAnswer([this](QWidget *dialog) {
-            auto *preview = qobject_cast<report::PreviewWindow *>(dialog);
-            // The pages are built from inside the preview's own event loop.
-            if (!preview || !QTest::qWaitFor([preview] { return preview->document().pageCount() > 0; }))
-                return false;
-            m_caption = preview->windowTitle();
-            for (const report::Page &page : preview->document().pages())
-                for (const report::PageItem &item : page.items)
-                    if (const auto *text = std::get_if<report::TextItem>(&item))
-                        m_texts.append(text->text);
-            preview->close();
-            return true;
-        })
-    {
-    }
-
-    QString caption() const { return m_caption; }
-    QStringList texts() const { return m_texts; }
-
-private:
-    QString m_caption;
-    QStringList m_texts;
 };
 
 } // namespace

@@ -6,13 +6,12 @@
 #include "report/Elements.h"
 
 #include "GuiTestMain.h"
+#include "SamplePictures.h"
 #include "OpenRecipeBook.h"
 #include "controls/WindowsFonts.h"
 #include "dataset/FieldLink.h"
 #include "guard/GuardedApplication.h"
-#include "picture/JpegCodec.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QProcess>
@@ -38,27 +37,6 @@ constexpr QRgb Black = 0xff000000;
 QString today()
 {
     return report::shortDateText(QDate::currentDate());
-}
-
-QByteArray jpegOf(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkYellow);
-    QByteArray jpeg;
-    if (picture::encodeJpeg(image, jpeg))
-        qFatal("the fixture's JPEG could not be made");
-    return jpeg;
-}
-
-QByteArray bitmapOf(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkYellow);
-    QByteArray bitmap;
-    QBuffer device(&bitmap);
-    device.open(QIODevice::WriteOnly);
-    image.save(&device, "BMP");
-    return bitmap;
 }
 
 template <class Item>
