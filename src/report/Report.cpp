@@ -123,7 +123,7 @@ private:
             const QRectF box = element->rect();
             qreal grown = 0;
             while (!element->fitsIn({box.width(), box.height() + grown})
-                   && bandTop + height + grown + GrowthStep <= footerTop() + 0.001)
+                   && bandTop + band.height() + grown + GrowthStep <= footerTop() + 0.001)
                 grown += GrowthStep;
             element->printPart(*m_canvas, box.adjusted(0, 0, 0, grown).translated(origin));
             height = qMax(height, band.height() + grown);

@@ -39,7 +39,9 @@ public:
     virtual void next() = 0;
 };
 
-/// A horizontal strip of the page holding elements, as wide as the printable area.
+/// A horizontal strip of the page holding elements, as wide as the printable area. Elements
+/// whose text may not fit (rich text) stretch in a column header, the band of a report's one
+/// record; elsewhere they print what fits their box.
 class Band
 {
 public:

@@ -106,6 +106,7 @@ private slots:
     void callbackLabelPrintsWhatTheCallbackGives();
     void richTextTooLongForItsBoxGoesOnToTheNextPages();
     void richTextThatFitsStaysOnOnePage();
+    void richTextsGrowTheirBandWhileThePageHasRoom();
     void progressGoesUpInStepsOfFive();
     void pageIsDrawnWhereItsItemsSay();
     void datesAreFrenchWhereTheSystemNamesNoLanguage();
@@ -279,6 +280,32 @@ void TestReport::richTextThatFitsStaysOnOnePage()
     QVERIFY(bold);
     QVERIFY(document.fonts()[std::size_t(bold->font)].bold());
     QVERIFY(findText(document.pages()[0], QStringLiteral("Sucre")));
+}
+
+// Two columns of 30 lines, each in a box of 10 mm, in a band with room below it on the page:
+// each grows as far as it needs, and neither goes on to another page.
+void TestReport::richTextsGrowTheirBandWhileThePageHasRoom()
+{
+    QStringList left;
+    QStringList right;
+    for (int i = 1; i <= 30; ++i) {
+        left << QStringLiteral("gauche%1").arg(i);
+        right << QStringLiteral("droite%1").arg(i);
+    }
+    const QByteArray leftText = left.join(u'\n').toLatin1();
+    const QByteArray rightText = right.join(u'\n').toLatin1();
+    Report report;
+    Band &header = report.addBand(Band::Kind::ColumnHeader, 20);
+    header.add<RichText>(QRectF(0, 10, 90, 10), [&] { return leftText; }, arial(8));
+    header.add<RichText>(QRectF(100, 10, 90, 10), [&] { return rightText; }, arial(8));
+    report.addBand(Band::Kind::PageFooter, 120); // room for one growth of the band, not two
+    const ReportDocument document = report.build();
+
+    QCOMPARE(document.pageCount(), 1);
+    const TextItem *lastLeft = findText(document.pages()[0], QStringLiteral("gauche30"));
+    const TextItem *lastRight = findText(document.pages()[0], QStringLiteral("droite30"));
+    QVERIFY(lastLeft && lastRight);
+    QCOMPARE(lastLeft->baseline.y(), lastRight->baseline.y());
 }
 
 void TestReport::progressGoesUpInStepsOfFive()
