@@ -3,11 +3,11 @@
 #include "DamagedPictures.h"
 #include "GuiTestMain.h"
 #include "ModalAnswer.h"
+#include "SamplePictures.h"
 #include "dataset/MemoryDataset.h"
 #include "guard/ErrorGuard.h"
 #include "guard/GuardedApplication.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -28,15 +28,6 @@ QImage marked(int width, int height)
     image.fill(Qt::red);
     image.setPixel(0, 0, qRgb(0, 0, 255));
     return image;
-}
-
-QByteArray written(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer device(&bytes);
-    device.open(QIODevice::WriteOnly);
-    image.save(&device, format);
-    return bytes;
 }
 
 // The 8-byte header that older programs put before a bitmap in a blob.

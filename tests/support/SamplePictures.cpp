@@ -3,7 +3,6 @@
 #include "picture/JpegCodec.h"
 
 #include <QBuffer>
-#include <QImage>
 
 namespace {
 
@@ -16,6 +15,25 @@ QImage filled(int width, int height)
 
 } // namespace
 
+QImage gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x * y) % 256));
+    }
+    return image;
+}
+
+QByteArray written(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer device(&bytes);
+    device.open(QIODevice::WriteOnly);
+    image.save(&device, format);
+    return bytes;
+}
+
 QByteArray jpegOf(int width, int height)
 {
     QByteArray jpeg;
@@ -26,9 +44,5 @@ QByteArray jpegOf(int width, int height)
 
 QByteArray bitmapOf(int width, int height)
 {
-    QByteArray bitmap;
-    QBuffer device(&bitmap);
-    device.open(QIODevice::WriteOnly);
-    filled(width, height).save(&device, "BMP");
-    return bitmap;
+    return written(filled(width, height), "BMP");
 }

@@ -1,32 +1,14 @@
 #include "DamagedPictures.h"
 
+#include "SamplePictures.h"
+
 #include "picture/JpegCodec.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QtEndian>
 
 namespace DamagedPictures {
 namespace {
-
-QImage gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x * y) % 256));
-    }
-    return image;
-}
-
-QByteArray written(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer device(&bytes);
-    device.open(QIODevice::WriteOnly);
-    image.save(&device, format);
-    return bytes;
-}
 
 QByteArray jpeg(bool progressive = false)
 {

@@ -1,8 +1,9 @@
 #include "DamagedSavedPages.h"
 
+#include "SamplePictures.h"
+
 #include "report/SavedPages.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QtEndian>
 
@@ -38,25 +39,6 @@ constexpr qsizetype styleFromEnd = 9;
 constexpr qsizetype weightFromEnd = 11;
 constexpr qsizetype pointSizeFromEnd = 19;
 constexpr qsizetype familyLengthAt = 48;
-
-QImage gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x * y) % 256));
-    }
-    return image;
-}
-
-QByteArray written(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer device(&bytes);
-    device.open(QIODevice::WriteOnly);
-    image.save(&device, format);
-    return bytes;
-}
 
 template <class Value>
 QByteArray patched(QByteArray bytes, qsizetype offset, Value value)
