@@ -4,6 +4,7 @@
 #include "reports/EditRecette.h"
 
 #include "report/Elements.h"
+#include "report/SavedPages.h"
 
 #include "GuiTestMain.h"
 #include "SamplePictures.h"
@@ -172,6 +173,7 @@ class TestReports : public QObject
     Q_OBJECT
 
 private slots:
+    void aCardSavedAndOpenedAgainIsTheSameCard();
     void initTestCase() { WindowsFonts::substitute(); }
 
     void cardPrintsTheRecipeWhereItWasDesigned();
@@ -350,6 +352,24 @@ void TestReports::cardPrintsTheRecordBeingEditedAndMovesOnlyTheLookups()
     QCOMPARE(dm.IBDIFFICULTE.fieldByName(u"VALEUR"_s).asString(), u"Très facile"_s);
     QVERIFY(dm.IBQUALITE.eof());
     QCOMPARE(dm.IBQUALITE.fieldByName(u"NUMERO"_s).asInteger(), 5);
+}
+
+// Every font and picture a card prints, those of its formatted texts included, are kept whole by
+// a saved report.
+void TestReports::aCardSavedAndOpenedAgainIsTheSameCard()
+{
+    CardBook book;
+    const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Comic Sans MS;}}{\\colortbl;\\red200\\green0\\blue0;}"
+                           "\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-360\\li360 "
+                           "\\f1\\fs28\\cf1\\b\\i\\ul Farine\\ulnone\\b0\\i0\\cf0\\f0\\fs16 {\\strike 200 g}\\par}";
+    book.set({{u"INGREDIENTS"_s, rtf}, {u"IMAGE"_s, jpegOf(80, 60)}}, false);
+    const ReportDocument card = book.card();
+    QVERIFY(findText(card.pages().front(), u"Farine"_s));
+
+    ReportDocument opened;
+    const std::optional<QString> error = report::SavedPages::decode(report::SavedPages::encode(card), opened);
+    QVERIFY2(!error, qPrintable(error.value_or(QString())));
+    QVERIFY(opened == card);
 }
 
 void TestReports::listsFillPagesUnderTheirHeader_data()
