@@ -197,12 +197,21 @@ void Dataset::moveTo(int index)
     notify(DataEvent::Scrolled);
 }
 
+// The four moves tell the controls and the details every time they run, also when they stay
+// on their row: a Prior from the first family finds no earlier one, yet its recipes are read
+// again, as after any move of the families.
+void Dataset::scrollTo(int index)
+{
+    m_current = index;
+    notify(DataEvent::Scrolled);
+}
+
 void Dataset::first()
 {
     prepareToMove();
     m_bof = true;
     m_eof = m_rows.empty();
-    moveTo(m_rows.empty() ? -1 : 0);
+    scrollTo(m_rows.empty() ? -1 : 0);
 }
 
 void Dataset::prior()
@@ -213,9 +222,10 @@ void Dataset::prior()
     m_eof = false;
     if (m_current <= 0) {
         m_bof = true;
+        scrollTo(m_current);
         return;
     }
-    moveTo(m_current - 1);
+    scrollTo(m_current - 1);
 }
 
 void Dataset::next()
@@ -226,9 +236,10 @@ void Dataset::next()
     m_bof = false;
     if (!ensureLoaded(m_current + 1)) {
         m_eof = true;
+        scrollTo(m_current);
         return;
     }
-    moveTo(m_current + 1);
+    scrollTo(m_current + 1);
 }
 
 void Dataset::last()
@@ -237,7 +248,7 @@ void Dataset::last()
     fetchAll();
     m_bof = m_rows.empty();
     m_eof = true;
-    moveTo(int(m_rows.size()) - 1);
+    scrollTo(int(m_rows.size()) - 1);
 }
 
 QVariant Dataset::loadedValue(int rowIndex, int fieldIndex)

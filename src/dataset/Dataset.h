@@ -131,7 +131,10 @@ private:
     bool fetchNext();
     bool ensureLoaded(int index);
     void fetchAll();
+    /// Makes the row current; nothing is told when it already was.
     void moveTo(int index);
+    /// Makes the row current and tells everyone, whether or not it already was.
+    void scrollTo(int index);
     bool matches(int rowIndex, const Field &field, const QVariant &value, LocateOptions options);
     QVariant loadedValue(int rowIndex, int fieldIndex);
     void backToBrowse();

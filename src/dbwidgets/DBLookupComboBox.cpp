@@ -226,7 +226,9 @@ void DBLookupComboBox::valueChanged()
     if (changed && !m_binding && current.isValid()) {
         Dataset *set = listDataset();
         const Field *key = keyField();
-        if (set && key)
+        // A window that moved the list itself names the row it stands on: searching again from
+        // the first row would only spoil the beginning flag the move left.
+        if (set && key && !sameKey(key->value(), current))
             set->locate(key->name(), current);
     }
     showValue();

@@ -21,7 +21,7 @@ class QStyleOptionComboBox;
 /// has it. Choosing a row (in the opened list, with Up and Down, or by typing the beginning of
 /// a name) writes that row's key into the value field. Whenever the value changes, by a choice
 /// or by anyone assigning the field, the list dataset is positioned on the matching row with
-/// Locate; reading the value when the box is bound moves nothing.
+/// Locate, unless it already stands on it; reading the value when the box is bound moves nothing.
 class DBLookupComboBox : public QWidget
 {
     Q_OBJECT
