@@ -12,6 +12,7 @@
 #include "editor/FicheRecettes.h"
 #include "data/DataModule.h"
 #include "dbwidgets/Beep.h"
+#include "dbwidgets/DatasetNavigation.h"
 #include "dbwidgets/DBGrid.h"
 #include "dbwidgets/DBLookupComboBox.h"
 #include "guard/ErrorGuard.h"
@@ -207,62 +208,46 @@ void TFrmTableauRecettes::showCurrentFamily()
 
 void TFrmTableauRecettes::BtnFirstFamilleClick()
 {
-    if (refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBFAMILLE.bof()))
-        return;
-    m_dm.IBFAMILLE.first();
-    showCurrentFamily();
+    if (DatasetNavigation::first(m_dm.IBFAMILLE))
+        showCurrentFamily();
 }
 
 void TFrmTableauRecettes::BtnPriorFamilleClick()
 {
-    if (refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBFAMILLE.bof()))
-        return;
-    m_dm.IBFAMILLE.prior();
-    showCurrentFamily();
+    if (DatasetNavigation::prior(m_dm.IBFAMILLE))
+        showCurrentFamily();
 }
 
 void TFrmTableauRecettes::BtnNextFamilleClick()
 {
-    if (refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBFAMILLE.eof()))
-        return;
-    m_dm.IBFAMILLE.next();
-    showCurrentFamily();
+    if (DatasetNavigation::next(m_dm.IBFAMILLE))
+        showCurrentFamily();
 }
 
 void TFrmTableauRecettes::BtnLastFamilleClick()
 {
-    if (refused(m_dm.IBFAMILLE.isEmpty() || m_dm.IBFAMILLE.eof()))
-        return;
-    m_dm.IBFAMILLE.last();
-    showCurrentFamily();
+    if (DatasetNavigation::last(m_dm.IBFAMILLE))
+        showCurrentFamily();
 }
 
 void TFrmTableauRecettes::BtnFirstRecetteClick()
 {
-    if (refused(m_dm.IBRECETTES.isEmpty() || m_dm.IBRECETTES.bof()))
-        return;
-    m_dm.IBRECETTES.first();
+    DatasetNavigation::first(m_dm.IBRECETTES);
 }
 
 void TFrmTableauRecettes::BtnPriorRecetteClick()
 {
-    if (refused(m_dm.IBRECETTES.isEmpty() || m_dm.IBRECETTES.bof()))
-        return;
-    m_dm.IBRECETTES.prior();
+    DatasetNavigation::prior(m_dm.IBRECETTES);
 }
 
 void TFrmTableauRecettes::BtnNextRecetteClick()
 {
-    if (refused(m_dm.IBRECETTES.isEmpty() || m_dm.IBRECETTES.eof()))
-        return;
-    m_dm.IBRECETTES.next();
+    DatasetNavigation::next(m_dm.IBRECETTES);
 }
 
 void TFrmTableauRecettes::BtnLastRecetteClick()
 {
-    if (refused(m_dm.IBRECETTES.isEmpty() || m_dm.IBRECETTES.eof()))
-        return;
-    m_dm.IBRECETTES.last();
+    DatasetNavigation::last(m_dm.IBRECETTES);
 }
 
 // A new family is appended before the card shows it; the card posts it, or its destruction
