@@ -551,6 +551,13 @@ void RichEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
     } else {
         QTextEdit::keyPressEvent(event);
+        // A read-only text still takes the characters typed into it, though they change
+        // nothing: as in any text box, a letter typed there is no shortcut of its window.
+        const QString text = event->text();
+        const bool typed = !text.isEmpty() && text.front().isPrint()
+            && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (isReadOnly() && typed)
+            event->accept();
     }
 }
 
