@@ -4,7 +4,7 @@
 
 class QLabel;
 
-/// The status bar of a text page: three panels, 120, 60 (centred) and 50 pixels wide, which a
+/// The status bar under a recipe text: three panels, 120, 60 (centred) and 50 pixels wide, which a
 /// hint replaces with one text across the whole bar while it is shown.
 class HintStatusBar : public QStatusBar
 {

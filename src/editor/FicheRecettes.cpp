@@ -1,11 +1,11 @@
 #include "FicheRecettes.h"
 
 #include "FormattingToolBar.h"
-#include "HintStatusBar.h"
 #include "IndentRuler.h"
 #include "TextCommands.h"
 
 #include "controls/FormControls.h"
+#include "controls/HintStatusBar.h"
 #include "controls/MyPanel.h"
 #include "controls/MyRichEdit.h"
 #include "controls/WindowsFonts.h"

@@ -5,11 +5,11 @@
 
 #include "ColourBox.h"
 #include "FormattingToolBar.h"
-#include "HintStatusBar.h"
 #include "IndentRuler.h"
 #include "UpDown.h"
 
 #include "controls/FormControls.h"
+#include "controls/HintStatusBar.h"
 #include "controls/MyRichEdit.h"
 #include "controls/WindowsFonts.h"
 #include "guard/ErrorGuard.h"

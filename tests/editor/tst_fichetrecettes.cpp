@@ -12,7 +12,7 @@
 #include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBLookupComboBox.h"
 #include "editor/ColourBox.h"
-#include "editor/HintStatusBar.h"
+#include "controls/HintStatusBar.h"
 #include "editor/IndentRuler.h"
 #include "richtext/RtfReader.h"
 
