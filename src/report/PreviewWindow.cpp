@@ -83,9 +83,11 @@ PreviewWindow::PreviewWindow(Builder builder, const QString &title, const QStrin
     setObjectName(u"PreviewWindow"_s);
     setWindowTitle(u"Aperçu avant l'impression"_s);
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
-    // Modal from the moment it shows, also while its pages are being built.
-    setWindowModality(Qt::ApplicationModal);
+    // Modal from the moment it shows, also while its pages are being built; over its owner
+    // only, so that the help stays usable beside it.
+    setWindowModality(Qt::WindowModal);
 
+    useChosenPrinter(*m_printer);
     m_printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     m_printer->setFullPage(true);
     m_printer->setCopyCount(1);
@@ -317,7 +319,8 @@ void PreviewWindow::setUpPrinter()
         if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(u"OK"_s);
     }
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        rememberChosenPrinter(*m_printer);
 }
 
 void PreviewWindow::tellNoPrinter()

@@ -36,6 +36,8 @@ public:
     int exec() override;
 
     const ReportDocument &document() const;
+    /// What "Imprimer" prints on: the printer chosen last, on A4 paper.
+    const QPrinter &printer() const { return *m_printer; }
 
 private:
     QToolButton *addButton(const QString &objectName, const QString &caption, const QString &hint);

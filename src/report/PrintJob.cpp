@@ -12,6 +12,17 @@ using namespace Qt::Literals::StringLiterals;
 namespace report {
 namespace {
 
+// What the user chose last. The printer itself is not kept: each preview makes its own with
+// the A4 page every report is laid out on.
+struct PrinterChoice
+{
+    QString printerName;
+    QPrinter::OutputFormat format = QPrinter::NativeFormat;
+    QString outputFileName;
+};
+
+std::optional<PrinterChoice> chosenPrinter;
+
 // Where the pages were going, as the user chose it: a printer into a file is named by its file.
 QString destinationOf(const QPrinter &printer)
 {
@@ -65,6 +76,21 @@ std::optional<QString> printDocument(QPrinter &printer, const ReportDocument &do
     if (!everyPage || !ended)
         return u"L'impression%1 n'a pas pu aller jusqu'au bout."_s.arg(destinationOf(printer));
     return std::nullopt;
+}
+
+void rememberChosenPrinter(const QPrinter &printer)
+{
+    chosenPrinter = PrinterChoice{printer.printerName(), printer.outputFormat(), printer.outputFileName()};
+}
+
+void useChosenPrinter(QPrinter &printer)
+{
+    if (!chosenPrinter)
+        return;
+    printer.setOutputFormat(chosenPrinter->format);
+    if (chosenPrinter->format == QPrinter::NativeFormat)
+        printer.setPrinterName(chosenPrinter->printerName);
+    printer.setOutputFileName(chosenPrinter->outputFileName);
 }
 
 } // namespace report

@@ -4,6 +4,7 @@
 #include "ModalAnswer.h"
 #include "guard/GuardedApplication.h"
 #include "report/PageView.h"
+#include "report/PrintJob.h"
 #include "report/SavedPages.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -365,6 +367,23 @@ private slots:
             QVERIFY(boxes.texts().constFirst().contains(u"PDF avec le bouton « sauvegarder »"_s));
             QVERIFY(shown.isVisible());
         });
+    }
+
+    // The program's printer set-up chooses where every later preview prints.
+    void thePreviewPrintsWhereThePrinterSetUpChose()
+    {
+        QTemporaryDir folder;
+        QPrinter chosen;
+        chosen.setOutputFormat(QPrinter::PdfFormat);
+        chosen.setOutputFileName(folder.filePath(u"cartes.pdf"_s));
+        report::rememberChosenPrinter(chosen);
+        const auto forget = qScopeGuard([] { report::rememberChosenPrinter(QPrinter()); });
+
+        PreviewWindow window(building(pagesSaying({u"un"_s})), QString(), u"Fiche"_s);
+        QCOMPARE(window.printer().outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(window.printer().outputFileName(), folder.filePath(u"cartes.pdf"_s));
+        QCOMPARE(window.printer().pageLayout().pageSize().id(), QPageSize::A4);
+        QCOMPARE(window.printer().docName(), u"Fiche"_s);
     }
 
     // The set-up only keeps the settings: its button says so.
