@@ -27,6 +27,12 @@ ModalForm::ModalForm(QWidget *owner, const QString &caption, QSize clientSize, B
     new AcceleratorDispatch(this);
 }
 
+int ModalForm::exec()
+{
+    setWindowModality(Qt::WindowModal);
+    return QDialog::exec();
+}
+
 void ModalForm::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

@@ -19,6 +19,10 @@ public:
 
     TMyPanel *panel() const { return m_panel; }
 
+    /// Blocks its owner and the owner's owners, not the program's other windows: the help
+    /// stays open and usable beside it.
+    int exec() override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
