@@ -1,10 +1,13 @@
 #include "Application.h"
 
+#include <QIcon>
 #include <QPrinter>
 
 Application::Application(int &argc, char **argv)
     : GuardedApplication(argc, argv)
 {
+    // Every window takes it, and the about box shows it.
+    setWindowIcon(QIcon(QStringLiteral(":/icon/cuisinotte.ico")));
 }
 
 Application::~Application() = default;

@@ -7,7 +7,7 @@
 class QPrinter;
 
 /// The application object. It owns the printer that the printer set-up chooses and the reports
-/// print on.
+/// print on, and gives every window the program's icon.
 class Application : public GuardedApplication
 {
     Q_OBJECT
