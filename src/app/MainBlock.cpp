@@ -29,8 +29,9 @@ int run(int argc, char *argv[], const Options &options)
         if (frmMain.terminationRequested())
             return 0;
         // Logging out or being told to stop ends the program as a normal exit does: the
-        // windows close and the work is committed.
-        TerminationSignals::deliverTo([] { QCoreApplication::quit(); });
+        // windows close and the work is committed. Not through quit(), which asks every window
+        // to close and so would wait for the quit confirmation that nobody is there to answer.
+        TerminationSignals::deliverTo([] { QCoreApplication::exit(0); });
         if (options.beforeShow)
             options.beforeShow(frmMain);
         frmMain.show();
