@@ -1,6 +1,10 @@
 #include "Main.h"
 
+#include "AProposDe.h"
 #include "Application.h"
+#include "Information.h"
+#include "Note.h"
+#include "Quitter.h"
 #include "controls/MyLabel.h"
 #include "controls/MyPanel.h"
 #include "controls/WindowsFonts.h"
@@ -8,12 +12,14 @@
 #include "guard/ErrorGuard.h"
 #include "manage/TableauRecettes.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolButton>
 #include <QUrl>
@@ -43,6 +49,13 @@ QIcon transparentPicture(const QString &resource)
         }
     }
     return QIcon(QPixmap::fromImage(picture));
+}
+
+// A window shown from here is released once the command that showed it is over, whichever way
+// it ended.
+auto releaseLater(QWidget *window)
+{
+    return qScopeGuard([window] { window->deleteLater(); });
 }
 
 } // namespace
@@ -213,6 +226,23 @@ void TFrmMain::FormCreate()
     }
 }
 
+void TFrmMain::closeEvent(QCloseEvent *event)
+{
+    // Refused unless the user says OK: an error on the way keeps the program running.
+    event->ignore();
+    ErrorGuard::run([this, event] {
+        if (FormClose())
+            event->accept();
+    });
+}
+
+bool TFrmMain::FormClose()
+{
+    auto *confirmation = new TFrmQuitter(this);
+    const auto release = releaseLater(confirmation);
+    return confirmation->exec() == QDialog::Accepted;
+}
+
 void TFrmMain::requestTermination(const QString &message)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Cuisinotte"), message, QMessageBox::Ok, this);
@@ -269,9 +299,19 @@ void TFrmMain::GestiondesRecettes1Click()
 
 void TFrmMain::Visualisation1Click() {}
 
-void TFrmMain::Note1Click() {}
+void TFrmMain::Note1Click()
+{
+    auto *window = new TFrmNote(this, m_applicationFolder);
+    const auto release = releaseLater(window);
+    window->exec();
+}
 
-void TFrmMain::Info1Click() {}
+void TFrmMain::Info1Click()
+{
+    auto *window = new TFrmInformation(this);
+    const auto release = releaseLater(window);
+    window->exec();
+}
 
 // The help viewer and its file come with a later version; until then the command does nothing.
 void TFrmMain::Aide1Click() {}
@@ -286,4 +326,9 @@ void TFrmMain::AccesForumClick()
     openUrl(QUrl(siteAddress + QStringLiteral("Forum/")));
 }
 
-void TFrmMain::Apropos1Click() {}
+void TFrmMain::Apropos1Click()
+{
+    auto *window = new TfrmAProposDe(this);
+    const auto release = releaseLater(window);
+    window->exec();
+}

@@ -25,6 +25,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Every close request (the close box, Alt+F4, "&Quitter") asks for confirmation first.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     using Handler = void (TFrmMain::*)();
@@ -38,6 +40,7 @@ private:
         const QString &picture, const QRect &geometry, Handler handler);
 
     void FormCreate();
+    bool FormClose();
     void requestTermination(const QString &message);
     void CommitAndReopen();
     QString applicationFile(const QString &fileName) const;

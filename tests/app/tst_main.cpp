@@ -2,8 +2,10 @@
 #include "GuiTestMain.h"
 #include "Main.h"
 #include "ModalAnswer.h"
+#include "Quitter.h"
 #include "ScratchDatabase.h"
 
+#include "controls/ModalForm.h"
 #include "controls/MyControl.h"
 #include "controls/MyLabel.h"
 
@@ -23,6 +25,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <optional>
@@ -77,6 +80,33 @@ struct StartedProgram
     TFrmMain window{dm, database.folder()};
     QString startupFailure;
 };
+
+/// A family added and posted, not committed: the work a close must not lose or commit too soon.
+const QString addedFamily = QStringLiteral("Soupes");
+const QString addedFamilyRows = QStringLiteral("select * from FAMILLE where FAMILLE = 'Soupes'");
+
+void addFamily(TDM &dm)
+{
+    dm.IBFAMILLE.append();
+    dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).setValue(addedFamily);
+    dm.IBFAMILLE.post();
+}
+
+/// Answers the quit confirmation with the button of that name, or with its close box.
+DialogAnswer<TFrmQuitter> answerQuitConfirmation(const QString &button)
+{
+    return DialogAnswer<TFrmQuitter>([button](TFrmQuitter &dialog) {
+        if (button.isEmpty())
+            dialog.close();
+        else
+            QTest::mouseClick(dialog.findChild<TMyControl *>(button), Qt::LeftButton);
+    });
+}
+
+void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 void runCommand(TFrmMain &window, const QString &name)
 {
@@ -363,13 +393,135 @@ private slots:
         QVERIFY(labels[4]->caption().contains(QStringLiteral("Cuisinotte")));
     }
 
-    void quitButtonClosesTheWindow()
+    // The close box and Alt+F4 come as a close event; the menu item and the door button ask
+    // the window to close.
+    void everyCloseAsksFirst_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+
+        QTest::newRow("close box, Ok") << "" << "BtnQuitter" << true;
+        QTest::newRow("Quitter menu, Ok") << "Quitter1" << "BtnQuitter" << true;
+        QTest::newRow("door button, Ok") << "SpeedButton1" << "BtnQuitter" << true;
+        QTest::newRow("close box, Annuler") << "" << "BtnAnnuler" << false;
+        QTest::newRow("Quitter menu, Annuler") << "Quitter1" << "BtnAnnuler" << false;
+        QTest::newRow("door button, Annuler") << "SpeedButton1" << "BtnAnnuler" << false;
+        QTest::newRow("close box of the confirmation") << "" << "" << false;
+    }
+
+    void everyCloseAsksFirst()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+
         StartedProgram program;
         program.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&program.window));
-        runCommand(program.window, QStringLiteral("SpeedButton1"));
-        QVERIFY(!program.window.isVisible());
+        auto confirmation = answerQuitConfirmation(answer);
+        if (command.isEmpty())
+            program.window.close();
+        else
+            runCommand(program.window, command);
+
+        QVERIFY(confirmation.answered());
+        QCOMPARE(program.window.isVisible(), !closes);
+        runDeferredDeletes();
+        QVERIFY(program.window.findChildren<TFrmQuitter *>().isEmpty());
+    }
+
+    void cancellingTheCloseKeepsEverythingAsItWas()
+    {
+        StartedProgram program;
+        TDM &dm = program.dm;
+        addFamily(dm);
+        QVERIFY(dm.IBFAMILLE.locate(QStringLiteral("IDFAMILLE"), 101.0));
+        dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).setValue(101.0);
+        program.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+
+        auto confirmation = answerQuitConfirmation(QStringLiteral("BtnAnnuler"));
+        program.window.close();
+        QVERIFY(confirmation.answered());
+
+        QVERIFY(program.window.isVisible());
+        QCOMPARE(dm.IBFAMILLE.state(), DatasetState::Browse);
+        QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Tartes"));
+        QCOMPARE(dm.IBRECETTES.state(), DatasetState::Browse);
+        QCOMPARE(dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString(), QStringLiteral("Tarte aux pommes"));
+        QCOMPARE(dm.dxMemData.state(), DatasetState::Insert);
+        QCOMPARE(dm.dxMemData.fieldByName(QStringLiteral("IDFamille")).asFloat(), 101.0);
+        QVERIFY(dm.IBTransaction.isActive());
+        QCOMPARE(program.database.countRows(addedFamilyRows), 0);
+    }
+
+    void okEndsTheProgramAndItsWorkIsCommittedAtExit()
+    {
+        RecipeBook database;
+        {
+            TDM dm;
+            std::optional<MessageBoxAnswer> startupMessage{std::in_place};
+            TFrmMain window(dm, database.folder());
+            startupMessage.reset();
+            QVERIFY(!window.terminationRequested());
+            addFamily(dm);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+            auto confirmation = answerQuitConfirmation(QStringLiteral("BtnQuitter"));
+            window.close();
+            QVERIFY(confirmation.answered());
+            QVERIFY(!window.isVisible());
+            QCOMPARE(database.countRows(addedFamilyRows), 0);
+        } // the main window goes, then the data module, as at the program's end
+        QCOMPARE(database.countRows(addedFamilyRows), 1);
+    }
+
+    void smallWindowsOpenAndCloseCommittingNothing_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("windowClass");
+
+        QTest::newRow("Note") << "Note1" << "TFrmNote";
+        QTest::newRow("Info") << "Info1" << "TFrmInformation";
+        QTest::newRow("A propos de Cuisinotte") << "Apropos1" << "TfrmAProposDe";
+    }
+
+    void smallWindowsOpenAndCloseCommittingNothing()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, windowClass);
+
+        StartedProgram program;
+        TDM &dm = program.dm;
+        // The note is read from the program's folder, as the database is.
+        QFile note(program.database.folder() + QStringLiteral("/note.rtf"));
+        QVERIFY(note.open(QIODevice::WriteOnly));
+        note.write("Une note");
+        note.close();
+        addFamily(dm);
+        QVERIFY(dm.IBFAMILLE.locate(QStringLiteral("IDFAMILLE"), 101.0));
+
+        QString noteShown;
+        ModalAnswer answer([&](QWidget *dialog) {
+            if (QString::fromLatin1(dialog->metaObject()->className()) != windowClass)
+                return false;
+            if (auto *text = dialog->findChild<QTextEdit *>(QStringLiteral("RichEdit1")))
+                noteShown = text->toPlainText();
+            QTest::mouseClick(dialog->findChild<TMyControl *>(QStringLiteral("MyButton1")), Qt::LeftButton);
+            return true;
+        });
+        runCommand(program.window, command);
+        QVERIFY(answer.answered());
+        if (command == u"Note1")
+            QCOMPARE(noteShown, QStringLiteral("Une note"));
+
+        runDeferredDeletes();
+        QVERIFY(program.window.findChildren<ModalForm *>().isEmpty());
+        QVERIFY(dm.IBTransaction.isActive());
+        QCOMPARE(dm.IBFAMILLE.fieldByName(QStringLiteral("FAMILLE")).asString(), QStringLiteral("Tartes"));
+        QCOMPARE(program.database.countRows(addedFamilyRows), 0);
     }
 
     void forumLiesUnderTheSite()
