@@ -10,7 +10,10 @@
 #include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
 #include "guard/ErrorGuard.h"
+#include "help/HelpWindow.h"
 #include "manage/TableauRecettes.h"
+#include "report/PrintJob.h"
+#include "viewer/FicheVisualisation.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -279,7 +282,8 @@ void TFrmMain::Configurerlimpression1Click()
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
     dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        report::rememberChosenPrinter(Application::printer());
 }
 
 void TFrmMain::Quitter1Click()
@@ -297,7 +301,12 @@ void TFrmMain::GestiondesRecettes1Click()
     CommitAndReopen();
 }
 
-void TFrmMain::Visualisation1Click() {}
+void TFrmMain::Visualisation1Click()
+{
+    auto *window = new TFrmFicheVisualisation(m_dm, this);
+    const auto release = releaseLater(window);
+    window->exec();
+}
 
 void TFrmMain::Note1Click()
 {
@@ -313,8 +322,12 @@ void TFrmMain::Info1Click()
     window->exec();
 }
 
-// The help viewer and its file come with a later version; until then the command does nothing.
-void TFrmMain::Aide1Click() {}
+// The help opens in a window of its own beside the program, as a help engine's would, and
+// stays open while the user goes on working.
+void TFrmMain::Aide1Click()
+{
+    help::HelpWindow::showTopic(applicationFile(QStringLiteral("Cuisinotte.hlp")), QStringLiteral("SOMMAIRE"));
+}
 
 void TFrmMain::SiteQuenelogClick()
 {

@@ -19,10 +19,13 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -486,6 +489,8 @@ private slots:
         QTest::newRow("Note") << "Note1" << "TFrmNote";
         QTest::newRow("Info") << "Info1" << "TFrmInformation";
         QTest::newRow("A propos de Cuisinotte") << "Apropos1" << "TfrmAProposDe";
+        QTest::newRow("Visualisation menu") << "Visualisation1" << "TFrmFicheVisualisation";
+        QTest::newRow("Visualisation button") << "SpeedButton3" << "TFrmFicheVisualisation";
     }
 
     void smallWindowsOpenAndCloseCommittingNothing()
@@ -509,13 +514,21 @@ private slots:
                 return false;
             if (auto *text = dialog->findChild<QTextEdit *>(QStringLiteral("RichEdit1")))
                 noteShown = text->toPlainText();
-            QTest::mouseClick(dialog->findChild<TMyControl *>(QStringLiteral("MyButton1")), Qt::LeftButton);
+            // The viewer shows the family that was current.
+            if (auto *family = dialog->findChild<DBLookupComboBox *>())
+                noteShown = family->text();
+            auto *close = dialog->findChild<TMyControl *>(QStringLiteral("MyButton1"));
+            if (!close)
+                close = dialog->findChild<TMyControl *>(QStringLiteral("BtnFermer"));
+            QTest::mouseClick(close, Qt::LeftButton);
             return true;
         });
         runCommand(program.window, command);
         QVERIFY(answer.answered());
         if (command == u"Note1")
             QCOMPARE(noteShown, QStringLiteral("Une note"));
+        if (windowClass == u"TFrmFicheVisualisation")
+            QCOMPARE(noteShown, QStringLiteral("Tartes"));
 
         runDeferredDeletes();
         QVERIFY(program.window.findChildren<ModalForm *>().isEmpty());
@@ -535,6 +548,47 @@ private slots:
         QCOMPARE(catcher.opened.size(), 2);
         QCOMPARE(catcher.opened[0].path(), QStringLiteral("/"));
         QCOMPARE(catcher.opened[1], catcher.opened[0].resolved(QUrl(QStringLiteral("Forum/"))));
+    }
+
+    // The help opens beside the program on its contents, or tells what is wrong with its file;
+    // the main window goes on taking commands meanwhile.
+    void helpOpensBesideTheProgramOnItsContents_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("fileDelivered");
+        QTest::newRow("Aide menu") << "Aide1" << true;
+        QTest::newRow("Aide button") << "SpeedButton4" << true;
+        QTest::newRow("no help file") << "Aide1" << false;
+    }
+    void helpOpensBesideTheProgramOnItsContents()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, fileDelivered);
+
+        StartedProgram program;
+        const QString helpFile = program.database.folder() + QStringLiteral("/Cuisinotte.hlp");
+        if (fileDelivered)
+            QVERIFY(QFile::copy(QStringLiteral(CUISINOTTE_SOURCE_DIR "/delivered/Cuisinotte.hlp"), helpFile));
+        program.window.show();
+
+        runCommand(program.window, command);
+        QWidget *help = nullptr;
+        const auto windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            if (window->objectName() == u"HelpWindow")
+                help = window;
+        }
+        QVERIFY(help);
+        const auto closeHelp = qScopeGuard([help] { delete help; });
+        QVERIFY(help->isVisible());
+        QVERIFY(!help->isModal() && !QApplication::activeModalWidget());
+        auto *message = help->findChild<QLabel *>(QStringLiteral("Message"));
+        if (fileDelivered) {
+            QVERIFY(!message->isVisible());
+            QCOMPARE(help->findChild<QListWidget *>(QStringLiteral("Contents"))->currentRow(), 0);
+        } else {
+            QVERIFY(message->text().contains(helpFile));
+        }
     }
 
     void printerSetupWorksOnTheApplicationPrinter()
