@@ -10,6 +10,7 @@
 #include "RichTextBench.h"
 #include "Scoreboard.h"
 #include "StartupBench.h"
+#include "ViewerBench.h"
 
 #include "firebird/Client.h"
 #include "firebird/Error.h"
@@ -34,12 +35,13 @@ void printUsage(FILE *stream)
         "       cuisinotte-bench --rich-text\n"
         "       cuisinotte-bench --pictures\n"
         "       cuisinotte-bench --reports [folder]\n"
+        "       cuisinotte-bench --viewer [folder]\n"
         "Measures Cuisinotte on a recipe book of %d recipes kept in folder/RECETTES.GDB\n"
         "(default: bench-data beside this program), generating it first when it is missing,\n"
         "the rich text layer on a large document and the JPEG codec on a 12-megapixel photo\n"
         "against libjpeg-turbo's djpeg and cjpeg. --rich-text and --pictures measure the rich\n"
         "text layer or the pictures alone, without the recipe book; --reports the data layer\n"
-        "and the reports alone.\n",
+        "and the reports alone; --viewer the recipe viewer alone.\n",
         BenchRecipeBook::kRecipeCount);
 }
 
@@ -62,7 +64,11 @@ int BenchProgram::run()
     if (arguments.size() == 2 && arguments[1] == u"--pictures")
         return measurePicturesAlone();
     QStringList rest = arguments.mid(1);
-    const Scope scope = rest.removeAll(QStringLiteral("--reports")) > 0 ? Scope::Reports : Scope::Everything;
+    Scope scope = Scope::Everything;
+    if (rest.removeAll(QStringLiteral("--reports")) > 0)
+        scope = Scope::Reports;
+    else if (rest.removeAll(QStringLiteral("--viewer")) > 0)
+        scope = Scope::Viewer;
     if (rest.size() > 1 || (rest.size() == 1 && rest[0].startsWith(u'-'))) {
         printUsage(stderr);
         return kUsageError;
@@ -105,6 +111,11 @@ int BenchProgram::measure(const QString &databaseFolder, Scope scope)
         scoreboard.printSummary();
         return scoreboard.allTargetsMet() ? 0 : 1;
     }
+    if (scope == Scope::Viewer) {
+        ViewerBench(path, scoreboard).run();
+        scoreboard.printSummary();
+        return scoreboard.allTargetsMet() ? 0 : 1;
+    }
 #ifdef CUISINOTTE_STARTUP_BENCH
     StartupBench(databaseFolder, scoreboard).run();
 #else
@@ -114,6 +125,7 @@ int BenchProgram::measure(const QString &databaseFolder, Scope scope)
     ManagementWindowBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RecipeCardBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     IllustrationBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
+    ViewerBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     ReportBench(databaseFolder + QStringLiteral("/RECETTES.GDB"), scoreboard).run();
     RichTextBench(scoreboard).run();
     PictureBench(scoreboard).run();

@@ -13,8 +13,8 @@ public:
     int run();
 
 private:
-    /// Every measurement, or the data layer and the reports alone.
-    enum class Scope { Everything, Reports };
+    /// Every measurement, the data layer and the reports alone, or the viewer alone.
+    enum class Scope { Everything, Reports, Viewer };
     int measure(const QString &databaseFolder, Scope scope);
     int measureRichTextAlone();
     int measurePicturesAlone();
