@@ -266,18 +266,20 @@ private slots:
         QCOMPARE(fixture.counter.moves, 0);
     }
 
+    // The list stands on its first row: choosing that row moves nothing.
     void upAndDownChooseTheNeighbour_data()
     {
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<int>("key");
         QTest::addColumn<QVariant>("expected");
+        QTest::addColumn<int>("moves");
 
-        QTest::newRow("down") << QVariant(30.0) << int(Qt::Key_Down) << QVariant(40.0);
-        QTest::newRow("up") << QVariant(30.0) << int(Qt::Key_Up) << QVariant(20.0);
-        QTest::newRow("up on the first") << QVariant(10.0) << int(Qt::Key_Up) << QVariant(10.0);
-        QTest::newRow("down on the last") << QVariant(70.0) << int(Qt::Key_Down) << QVariant(70.0);
-        QTest::newRow("down from no family") << QVariant(0.0) << int(Qt::Key_Down) << QVariant(10.0);
-        QTest::newRow("up from null") << QVariant() << int(Qt::Key_Up) << QVariant(10.0);
+        QTest::newRow("down") << QVariant(30.0) << int(Qt::Key_Down) << QVariant(40.0) << 1;
+        QTest::newRow("up") << QVariant(30.0) << int(Qt::Key_Up) << QVariant(20.0) << 1;
+        QTest::newRow("up on the first") << QVariant(10.0) << int(Qt::Key_Up) << QVariant(10.0) << 0;
+        QTest::newRow("down on the last") << QVariant(70.0) << int(Qt::Key_Down) << QVariant(70.0) << 0;
+        QTest::newRow("down from no family") << QVariant(0.0) << int(Qt::Key_Down) << QVariant(10.0) << 0;
+        QTest::newRow("up from null") << QVariant() << int(Qt::Key_Up) << QVariant(10.0) << 0;
     }
 
     void upAndDownChooseTheNeighbour()
@@ -285,11 +287,13 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(int, key);
         QFETCH(QVariant, expected);
+        QFETCH(int, moves);
 
         Fixture fixture(value);
+        QCOMPARE(fixture.list.recordIndex(), 0);
         QTest::keyClick(fixture.box, Qt::Key(key));
         QCOMPARE(fixture.value(), expected);
-        QCOMPARE(fixture.counter.moves, expected == value ? 0 : 1);
+        QCOMPARE(fixture.counter.moves, moves);
         QVERIFY(!fixture.box->isListVisible());
     }
 
