@@ -2,7 +2,6 @@
 
 #include "controls/FormControls.h"
 #include "controls/MyPanel.h"
-#include "controls/WindowsFonts.h"
 #include "richedit/RichEdit.h"
 
 namespace {
@@ -35,12 +34,7 @@ TFrmInformation::TFrmInformation(QWidget *owner)
     auto *text = new richedit::RichEdit(p);
     text->setObjectName(QStringLiteral("RichEdit1"));
     text->setGeometry(32, 32, 617, 313);
-    QFont font = WindowsFonts::font(QStringLiteral("MS Sans Serif"), 16);
-    font.setBold(true);
-    text->setFont(font);
-    QPalette colours = text->palette();
-    colours.setColor(QPalette::Text, FormControls::navy);
-    text->setPalette(colours);
+    FormControls::setBoldNavyText(text, QStringLiteral("MS Sans Serif"), 16);
     text->setPlainText(acknowledgement.join(u'\n'));
     text->setReadOnly(true);
     text->setFocus();

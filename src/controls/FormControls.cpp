@@ -16,6 +16,16 @@ QFont titleFont()
     return font;
 }
 
+void setBoldNavyText(QWidget *text, const QString &family, int pixelSize)
+{
+    QFont font = WindowsFonts::font(family, pixelSize);
+    font.setBold(true);
+    text->setFont(font);
+    QPalette colours = text->palette();
+    colours.setColor(QPalette::Text, navy);
+    text->setPalette(colours);
+}
+
 void setHint(QWidget *widget, const QString &hint)
 {
     const qsizetype bar = hint.indexOf(u'|');

@@ -25,6 +25,10 @@ inline const QColor panelColour{0xbb, 0xcc, 0xcd};
 /// MS Sans Serif bold italic, 19 pixels: the windows' titles.
 QFont titleFont();
 
+/// Gives a text box the default look of the windows' texts, bold navy in that typeface and
+/// height: what text carrying no formatting of its own is shown in.
+void setBoldNavyText(QWidget *text, const QString &family, int pixelSize);
+
 /// A hint made of a short part, "|" and a long part shows the short part as the tooltip and
 /// the long part in the window's status bar; a hint without "|" is shown whole in both.
 void setHint(QWidget *widget, const QString &hint);

@@ -8,7 +8,6 @@
 #include "controls/HintStatusBar.h"
 #include "controls/MyPanel.h"
 #include "controls/MyRichEdit.h"
-#include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
 #include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBLookupComboBox.h"
@@ -161,12 +160,7 @@ TFrmFicheRecettes::TextPage TFrmFicheRecettes::createTextPage(bool ingredients)
     made.editor = new TMyRichEdit(plain);
     made.editor->setObjectName(ingredients ? QStringLiteral("EditIngredients") : QStringLiteral("EditPreparation"));
     made.editor->setGeometry(1, 88, pageWidth, ingredients ? 224 : 227);
-    QFont font = WindowsFonts::font(QStringLiteral("MS Sans Serif"), 11);
-    font.setBold(true);
-    made.editor->setFont(font);
-    QPalette colours = made.editor->palette();
-    colours.setColor(QPalette::Text, FormControls::navy);
-    made.editor->setPalette(colours);
+    FormControls::setBoldNavyText(made.editor, QStringLiteral("MS Sans Serif"), 11);
     made.editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     made.editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     made.editor->setDataField(ingredients ? QStringLiteral("INGREDIENTS") : QStringLiteral("PREPARATION"));

@@ -5,7 +5,6 @@
 #include "controls/MyDBImage.h"
 #include "controls/MyPanel.h"
 #include "controls/MyRichEdit.h"
-#include "controls/WindowsFonts.h"
 #include "data/DataModule.h"
 #include "dbwidgets/DBEdit.h"
 #include "dbwidgets/DBLookupComboBox.h"
@@ -164,12 +163,7 @@ TMyRichEdit *TFrmFicheVisualisation::createTextView(QWidget *parent, const QStri
 {
     auto *view = new TMyRichEdit(parent);
     view->setObjectName(name);
-    QFont font = WindowsFonts::font(QStringLiteral("MS Sans Serif"), 11);
-    font.setBold(true);
-    view->setFont(font);
-    QPalette colours = view->palette();
-    colours.setColor(QPalette::Text, FormControls::navy);
-    view->setPalette(colours);
+    FormControls::setBoldNavyText(view, QStringLiteral("MS Sans Serif"), 11);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setFieldReadOnly(true);
