@@ -27,9 +27,9 @@ QByteArray twoKilobytesOfRtf(const QByteArray &line)
     return rtf + '}';
 }
 
-QString recipeTitle(const TDM &dm)
+double recipeKey(const TDM &dm)
 {
-    return dm.IBRECETTES.fieldByName(QStringLiteral("DESCRIPTION")).asString();
+    return dm.IBRECETTES.fieldByName(QStringLiteral("IDRECETTE")).asFloat();
 }
 
 QString familyName(const TDM &dm)
@@ -70,12 +70,13 @@ void ViewerBench::run()
         QWidget *next = window.findChild<TMyControl *>(QStringLiteral("MyParcours13"));
         QList<double> steps;
         for (int recipe = 1; recipe < kRecipes; ++recipe) {
-            const QString before = recipeTitle(dm);
+            const double before = recipeKey(dm);
             steps.append(millisecondsOf([&] {
                 WindowInput::click(next);
                 window.repaint();
             }));
-            check(recipeTitle(dm) != before && picture->picture().size() == kPhotoSize, "the next recipe shown");
+            check(recipeKey(dm) != before, "\">\" moved to the next recipe");
+            check(picture->picture().size() == kPhotoSize, "the next recipe's photograph shown");
         }
         return median(steps);
     };
