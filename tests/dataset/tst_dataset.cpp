@@ -47,6 +47,18 @@ struct Dishes
     QString current() { return dataset.fieldByName(QStringLiteral("NAME")).asString(); }
 };
 
+/// f first, p prior, n next, l last; anything else stays.
+void moveOnce(Dataset &dataset, QChar move)
+{
+    switch (move.unicode()) {
+    case u'f': dataset.first(); break;
+    case u'p': dataset.prior(); break;
+    case u'n': dataset.next(); break;
+    case u'l': dataset.last(); break;
+    default: break;
+    }
+}
+
 } // namespace
 
 class TestDataset : public QObject
@@ -81,19 +93,41 @@ private slots:
         QFETCH(bool, bof);
         QFETCH(bool, eof);
         Dishes dishes(QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}.mid(0, rows));
-        for (const QChar move : moves) {
-            switch (move.unicode()) {
-            case u'f': dishes.dataset.first(); break;
-            case u'p': dishes.dataset.prior(); break;
-            case u'n': dishes.dataset.next(); break;
-            case u'l': dishes.dataset.last(); break;
-            default: break;
-            }
-        }
+        for (const QChar move : moves)
+            moveOnce(dishes.dataset, move);
         QCOMPARE(dishes.current(), current);
         QCOMPARE(dishes.dataset.bof(), bof);
         QCOMPARE(dishes.dataset.eof(), eof);
         QCOMPARE(dishes.dataset.isEmpty(), rows == 0);
+    }
+
+    // A move that runs tells the controls and the details, even one that stays on its row:
+    // details read their rows again. Only a move the flags already rule out tells nobody.
+    void everyMoveThatRunsIsTold_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QChar>("move");
+        QTest::addColumn<int>("told");
+        QTest::newRow("next") << "" << QChar(u'n') << 1;
+        QTest::newRow("prior from the first row, reached by a move") << "np" << QChar(u'p') << 1;
+        QTest::newRow("prior with the beginning flag set") << "npp" << QChar(u'p') << 0;
+        QTest::newRow("next from the last row") << "nn" << QChar(u'n') << 1;
+        QTest::newRow("next with the end flag set") << "l" << QChar(u'n') << 0;
+        QTest::newRow("first on the first row") << "" << QChar(u'f') << 1;
+        QTest::newRow("last on the last row") << "l" << QChar(u'l') << 1;
+    }
+    void everyMoveThatRunsIsTold()
+    {
+        QFETCH(QString, before);
+        QFETCH(QChar, move);
+        QFETCH(int, told);
+        Dishes dishes({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        for (const QChar step : before)
+            moveOnce(dishes.dataset, step);
+        RecordingLink name(dishes.source, QStringLiteral("NAME"));
+        name.dataChanges = 0;
+        moveOnce(dishes.dataset, move);
+        QCOMPARE(name.dataChanges, told);
     }
 
     void editingLeavesTheFlagsAsTheyWere_data()
