@@ -43,8 +43,8 @@ TFrmFicheVisualisation::TFrmFicheVisualisation(TDM &dm, QWidget *owner)
     panel()->setFocusPolicy(Qt::ClickFocus);
     setTabOrder(PgeControl, EditIngredients);
     setTabOrder(EditIngredients, EditPreparation);
-    setTabOrder(EditPreparation, findChild<DBEdit *>(QStringLiteral("DBEdit2")));
-    setTabOrder(findChild<DBEdit *>(QStringLiteral("DBEdit2")), DBLookupComboBox2);
+    setTabOrder(EditPreparation, DBEdit2);
+    setTabOrder(DBEdit2, DBLookupComboBox2);
     FormCreate();
 }
 
@@ -95,12 +95,12 @@ void TFrmFicheVisualisation::createRecipeRow()
     title->setAutoSize(false);
     title->setGeometry(27, 54, 105, 24);
 
-    auto *description = new DBEdit(p);
-    description->setObjectName(QStringLiteral("DBEdit2"));
-    description->setGeometry(144, 56, 521, 21);
-    description->setFieldReadOnly(true);
-    description->setDataField(QStringLiteral("DESCRIPTION"));
-    description->setDataSource(&m_dm.DSRECETTES);
+    DBEdit2 = new DBEdit(p);
+    DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
+    DBEdit2->setGeometry(144, 56, 521, 21);
+    DBEdit2->setFieldReadOnly(true);
+    DBEdit2->setDataField(QStringLiteral("DESCRIPTION"));
+    DBEdit2->setDataSource(&m_dm.DSRECETTES);
 
     addButton<TMyParcours1>(QStringLiteral("MyParcours11"), QStringLiteral("<<"),
         QStringLiteral("Première recette de la famille sélectionnée"), QRect(685, 55, 20, 24),

@@ -2,6 +2,7 @@
 
 #include "controls/ModalForm.h"
 
+class DBEdit;
 class DBLookupComboBox;
 class QTabWidget;
 class TDM;
@@ -55,6 +56,7 @@ private:
 
     TDM &m_dm;
     DBLookupComboBox *DBLookupComboBox2 = nullptr;
+    DBEdit *DBEdit2 = nullptr;
     QTabWidget *PgeControl = nullptr;
     QWidget *PgeIngredients = nullptr;
     QWidget *PgePreparation = nullptr;
